@@ -1,0 +1,20 @@
+// quorvane-cli: one command per page operation, over the same core as the
+// window. The report goes to stdout, message boxes to stderr.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "core/app/numeric.h"
+
+namespace quorvane::cli {
+
+enum ExitStatus : int { kRan = 0, kRefused = 1, kUsage = 2 };
+
+// Runs one command line (without the program name) and returns the exit
+// status. `format` is the user's number format; --decimal-comma overrides it.
+int run(const std::vector<std::string>& args, const core::NumberFormat& format,
+        std::ostream& out, std::ostream& err);
+
+}  // namespace quorvane::cli

@@ -1,0 +1,54 @@
+#include "core/app/shell.h"
+
+#include "core/app/numeric.h"
+#include "core/app/texts.h"
+
+namespace quorvane::core {
+
+namespace {
+
+// What both clear commands do: an empty report, an empty "Geometry" page
+// (active flag off) and the verdict reset.
+void resetReportAndGeometry(Workspace& workspace) {
+    workspace.report.clear();
+    workspace.geometry = GeometryFields{};
+    workspace.checkstate = 3;
+}
+
+}  // namespace
+
+void clearGeometryPage(Workspace& workspace) {
+    resetReportAndGeometry(workspace);
+    workspace.batchsaved = 3;
+}
+
+Message clearEverything(Workspace& workspace) {
+    resetReportAndGeometry(workspace);
+    return Message{std::string(kAllFieldsReset), std::string(kApplicationTitle)};
+}
+
+void ignorePartitionTableError(Workspace& workspace) { workspace.checkstate = 2; }
+
+Message openNotAvailable() {
+    return Message{std::string(kOpenNotAvailable), std::string(kApplicationTitle)};
+}
+
+Message helpNotAvailable() { return Message{std::string(kHelpNotAvailable), "Quorvane"}; }
+
+std::string launchFailureText(const Launcher::Result& result) {
+    return "Unable to start requested program, error: '" + std::to_string(result.code) + " " +
+           result.description + "'";
+}
+
+Outcome launchOutsideTool(Launcher& launcher, std::string_view program) {
+    Outcome outcome;
+    const Launcher::Result result = launcher.start(program);
+    outcome.failure = result.code;
+    if (result.code == kFileNotFound) {
+        outcome.messages.push_back(
+            Message{launchFailureText(result), "Dear User", Icon::Exclamation, Buttons::Ok});
+    }
+    return outcome;
+}
+
+}  // namespace quorvane::core

@@ -1,0 +1,66 @@
+// The main window's own operations: the clear commands, "IPE", the
+// unfinished features and the start of outside tools.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/app/outcome.h"
+#include "core/workbench/geometry.h"
+
+namespace quorvane::core {
+
+// Everything the main window holds between clicks: the report box, the
+// fields of every page and the state that outlives one click.
+struct Workspace {
+    std::string report;  // the report box, CR LF line breaks
+    GeometryFields geometry;
+
+    // Verdict of the last entry check: 0 none yet, 1 errors found, 2 no
+    // errors or errors to be ignored ("IPE"), 3 reset by a clear command.
+    int checkstate = 0;
+    // 1 once a batch file was saved in this run; 3 after "Clear all".
+    int batchsaved = 0;
+};
+
+// "Clear all" of the "Geometry" page: empties the report and that page,
+// resets the verdict and allows a new batch file. Other pages keep their
+// fields; no message.
+void clearGeometryPage(Workspace& workspace);
+
+// The toolbar's clear-all: empties the report and every page, resets the
+// verdict (but not `batchsaved`) and returns the message it shows.
+Message clearEverything(Workspace& workspace);
+
+// "IPE": accept the entry for the batch although its check found errors.
+void ignorePartitionTableError(Workspace& workspace);
+
+Message openNotAvailable();
+Message helpNotAvailable();
+
+// Outside tools started by bare name.
+inline constexpr std::string_view kPteditProgram = "PTEDIT32.EXE";
+inline constexpr std::string_view kPartinfoProgram = "PARTIN9X.EXE";
+
+// Starts outside programs without waiting for them.
+class Launcher {
+public:
+    struct Result {
+        int code = 0;             // 0 started; otherwise a failure code (53: not found)
+        std::string description;  // the platform's text for the failure
+    };
+    virtual ~Launcher() = default;
+    // Starts `program`, a bare file name looked up the platform's usual way,
+    // in a normal visible window.
+    virtual Result start(std::string_view program) = 0;
+};
+
+// The text of a failed start, as the "Dear User" message shows it.
+std::string launchFailureText(const Launcher::Result& result);
+
+// Starts an outside tool; a program that is not found gives the "Dear User"
+// message, any other failure is silent. The outcome's failure is the code.
+Outcome launchOutsideTool(Launcher& launcher, std::string_view program);
+
+}  // namespace quorvane::core

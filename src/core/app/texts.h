@@ -1,0 +1,27 @@
+// Fixed texts of the main window: the introduction shown at start-up, the
+// "General info" paragraphs and the answers of the unfinished features.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane::core {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+inline constexpr std::string_view kMainCaption = "Quorvane 1.02";
+
+// The report box's text at start-up; lines end in CR LF and keep the
+// trailing blanks that pad them for the box's word wrapping.
+std::string introText();
+
+// The five paragraphs of "General info", separated by empty lines.
+std::string generalInfoText();
+
+inline constexpr std::string_view kOpenNotAvailable =
+    "Future feature. Not available in this version.";
+inline constexpr std::string_view kHelpNotAvailable =
+    "Help is not available in this version !";
+inline constexpr std::string_view kAllFieldsReset = "All fields have been reset...";
+
+}  // namespace quorvane::core

@@ -1,0 +1,238 @@
+#include "gui/app/mainwindow.h"
+
+#include <QAction>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "core/app/texts.h"
+#include "core/workbench/geometry.h"
+#include "gui/app/icons.h"
+#include "gui/app/pageframes.h"
+#include "gui/app/pagetabs.h"
+#include "gui/workbench/geometrypage.h"
+
+namespace quorvane::gui {
+
+namespace {
+
+// The report box holds the core's text with CR LF line breaks; the text
+// control keeps paragraphs apart by line feeds alone.
+QString displayText(const std::string& report) {
+    QString text = QString::fromStdString(report);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+struct ToolbarButton {
+    const char* key;
+    const char* toolTip;
+    const char* imageKey;
+};
+
+constexpr ToolbarButton kToolbarButtons[] = {
+    {"Delete", "Clear all", "Delete"},
+    {"Partinfo", "Start Ptedit32", "Partinfo"},
+    {"View Details", "Run Partinfo", "View Details"},
+    {"DiviZedi", "DiviZedi", "Calc"},
+    {"Attached", "Write current Geometry to batchfile", "Attached"},
+    {"disk14", "When finished writing Batch, click to save.", "disk14"},
+    {"Diskedit", "Execute batch file on current harddrive", "Diskedit"},
+    {"Help", "Help", "Help"},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
+                       const core::NumberFormat& format, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), launcher_(launcher), format_(format) {
+    setObjectName("Quorvane");
+    setWindowTitle(QString::fromUtf8(core::kMainCaption.data(), core::kMainCaption.size()));
+    setWindowIcon(windowIcon());
+
+    buildMenus();
+    buildToolbar();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+
+    pages_ = new PageTabs(4, central);
+    pages_->setObjectName("SSTab1");
+    pages_->setFixedSize(6855 / 15, 4815 / 15);
+    buildPages();
+    layout->addWidget(pages_, 0, Qt::AlignTop);
+
+    maindisplay_ = new QPlainTextEdit(central);
+    maindisplay_->setObjectName("maindisplay");
+    maindisplay_->setAccessibleName("Report");
+    maindisplay_->setReadOnly(true);
+    maindisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                          Qt::TextSelectableByKeyboard);
+    maindisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont reportFont;
+    reportFont.setFamilies({"Arial", "Liberation Sans"});
+    reportFont.setPointSize(9);
+    maindisplay_->setFont(reportFont);
+    QPalette colours = maindisplay_->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Base, QColor(0, 0, 128));
+        colours.setColor(group, QPalette::Text, QColor(255, 255, 128));
+    }
+    maindisplay_->setPalette(colours);
+    maindisplay_->setMinimumSize(3735 / 15, 4815 / 15);
+    layout->addWidget(maindisplay_, 1);
+    setCentralWidget(central);
+
+    workspace_.report = core::introText();
+    perform([](core::Workspace&) { return core::Outcome{}; });
+}
+
+void MainWindow::buildMenus() {
+    const auto addEntry = [this](QMenu* menu, const char* name, const QString& caption,
+                                 auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+    };
+
+    QMenu* mnufile = menuBar()->addMenu("&File");
+    mnufile->setObjectName("mnufile");
+    addEntry(mnufile, "exit", "Exit ", [this] { close(); });
+    addEntry(mnufile, "mnuopen", "&Open", [this] { showMessage(core::openNotAvailable()); });
+
+    QMenu* mnutools = menuBar()->addMenu("&Tools");
+    mnutools->setObjectName("mnutools");
+    addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
+    addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
+    addEntry(mnutools, "tnyclc", "&DiviZedi", [] {});
+
+    QMenu* mnuhelp = menuBar()->addMenu("&Help");
+    mnuhelp->setObjectName("mnuhelp");
+    addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
+    addEntry(mnuhelp, "mnuabout", "&About", [] {});
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = addToolBar("Toolbar");
+    toolbar_->setObjectName("Toolbar2");
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_->setIconSize(QSize(24, 24));
+    for (const ToolbarButton& button : kToolbarButtons) {
+        // The tool tip is also the action's text, which names the button
+        // for screen readers.
+        QAction* action = toolbar_->addAction(toolbarIcon(button.imageKey), button.toolTip);
+        action->setToolTip(button.toolTip);
+        action->setData(QString::fromLatin1(button.key));
+    }
+    connect(toolbar_, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { dispatchToolbarKey(action->data().toString()); });
+}
+
+void MainWindow::buildPages() {
+    // Pages still to be built show their frames only.
+    const auto standardPage = [](const QString& input, const QString& controls,
+                                 int inputHeight = 2415) {
+        auto* page = new QWidget;
+        addStandardFrames(page, input, controls, inputHeight);
+        return page;
+    };
+    pages_->addPage(standardPage("Input", "Controls"), "Error 110");
+    pages_->addPage(standardPage("Input", "Controls"), "Error 108");
+
+    auto* dynRoot = new QWidget;
+    addFrame(dynRoot, "Description:", twipsToPage(240, 720, 6015, 1215));
+    addFrame(dynRoot, "General (1)", twipsToPage(240, 2040, 2895, 1095));
+    addFrame(dynRoot, "Input bootsector information (2)", twipsToPage(240, 3240, 2895, 1455));
+    addFrame(dynRoot, "Calculate size and beginning (3)", twipsToPage(3360, 2040, 2895, 735));
+    addFrame(dynRoot, "Input relocated root (4)", twipsToPage(3360, 2880, 2895, 855));
+    addFrame(dynRoot, "Relocated root (5)", twipsToPage(3360, 3840, 2895, 855));
+    pages_->addPage(dynRoot, "DYN_ROOT");
+
+    pages_->addPage(standardPage("Input:", "Controls:", 2535), "NTFS bbs");
+    pages_->addPage(standardPage("Input:", "Controls"), "Fat32 bbs");
+
+    geometry_ = new GeometryPage;
+    geometry_->setObjectName("Geometry");
+    pages_->addPage(geometry_, "Geometry");
+    pages_->addPage(standardPage("Input", "Controls"), "Bogus 113");
+    pages_->setCurrentIndex(Geometry);
+
+    const auto conversion = [this](QPushButton* button, auto convert) {
+        connect(button, &QPushButton::clicked, this, [this, convert] {
+            perform([this, convert](core::Workspace& w) { return convert(w, format_); });
+        });
+    };
+    conversion(geometry_->begin, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::beginChsToLba(w.geometry, w.report, f);
+    });
+    conversion(geometry_->beLBATOCHS, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::beginLbaToChs(w.geometry, w.report, f);
+    });
+    conversion(geometry_->eCHS2eLBA, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::endChsToLba(w.geometry, w.report, f);
+    });
+    conversion(geometry_->ptCHS2LBA, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::chsToLba(w.geometry, f);
+    });
+
+    connect(geometry_->info, &QPushButton::clicked, this, [this] {
+        perform([](core::Workspace& w) {
+            w.report = core::generalInfoText();
+            return core::Outcome{};
+        });
+    });
+    connect(geometry_->clear, &QPushButton::clicked, this, [this] {
+        perform([](core::Workspace& w) {
+            core::clearGeometryPage(w);
+            return core::Outcome{};
+        });
+    });
+    connect(geometry_->Command1, &QPushButton::clicked, this, [this] {
+        perform([](core::Workspace& w) {
+            core::ignorePartitionTableError(w);
+            return core::Outcome{};
+        });
+    });
+}
+
+void MainWindow::dispatchToolbarKey(const QString& key) {
+    if (key == "Delete") {
+        perform([](core::Workspace& w) { return core::Outcome{{core::clearEverything(w)}}; });
+    } else if (key == "Partinfo") {
+        launch(core::kPteditProgram);
+    } else if (key == "View Details") {
+        launch(core::kPartinfoProgram);
+    } else if (key == "Help") {
+        showMessage(core::helpNotAvailable());
+    }
+    // "DiviZedi", "Attached", "disk14" and "Diskedit" have no operation yet.
+}
+
+void MainWindow::perform(const std::function<core::Outcome(core::Workspace&)>& operation) {
+    geometry_->store(workspace_.geometry);
+    const core::Outcome outcome = operation(workspace_);
+    geometry_->load(workspace_.geometry);
+    if (workspace_.report != shownReport_) {
+        maindisplay_->setPlainText(displayText(workspace_.report));
+        shownReport_ = workspace_.report;
+    }
+    for (const core::Message& message : outcome.messages) showMessage(message);
+}
+
+void MainWindow::showMessage(const core::Message& message) { dialogs_.show(message); }
+
+void MainWindow::launch(std::string_view program) {
+    perform([this, program](core::Workspace&) {
+        return core::launchOutsideTool(launcher_, program);
+    });
+}
+
+}  // namespace quorvane::gui

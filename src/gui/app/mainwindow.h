@@ -1,0 +1,63 @@
+// The main window: seven tab pages, the report box, menus and toolbar.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "core/app/numeric.h"
+#include "core/app/outcome.h"
+#include "core/app/shell.h"
+
+class QAction;
+class QPlainTextEdit;
+class QToolBar;
+
+namespace quorvane::gui {
+
+class GeometryPage;
+class PageTabs;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dialogs` shows message boxes and `launcher` starts outside tools;
+    // both must outlive the window.
+    MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
+               const core::NumberFormat& format, QWidget* parent = nullptr);
+
+    // Indexes of the pages, in their order.
+    enum Page { Error110, Error108, DynRoot, NtfsBbs, Fat32Bbs, Geometry, Bogus113 };
+
+    PageTabs* pages() const { return pages_; }
+    QPlainTextEdit* reportBox() const { return maindisplay_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    const core::Workspace& workspace() const { return workspace_; }
+
+    // Runs the operation of a toolbar button, chosen by its key; a key that
+    // names no operation does nothing.
+    void dispatchToolbarKey(const QString& key);
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildPages();
+
+    // Runs one operation on the workspace: the pages' texts go in, the
+    // changed fields and report come back, and its messages are shown.
+    void perform(const std::function<core::Outcome(core::Workspace&)>& operation);
+    void showMessage(const core::Message& message);
+    void launch(std::string_view program);
+
+    core::Dialogs& dialogs_;
+    core::Launcher& launcher_;
+    core::NumberFormat format_;
+    core::Workspace workspace_;
+    std::string shownReport_;
+
+    PageTabs* pages_ = nullptr;
+    GeometryPage* geometry_ = nullptr;
+    QPlainTextEdit* maindisplay_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+};
+
+}  // namespace quorvane::gui

@@ -1,0 +1,12 @@
+// The user's number format as the desktop's locale gives it.
+#pragma once
+
+#include <QLocale>
+
+#include "core/app/numeric.h"
+
+namespace quorvane::gui {
+
+core::NumberFormat numberFormat(const QLocale& locale = QLocale::system());
+
+}  // namespace quorvane::gui

@@ -1,0 +1,34 @@
+// Framed groups placed on a page at positions given in twips, the unit the
+// pages' layout is drawn in (15 twips to a pixel at 96 dots per inch).
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QWidget;
+
+namespace quorvane::gui {
+
+// Twips from the tab control's top edge to the top of a page's area, taken
+// up by the rows of tab headers.
+inline constexpr int kPageTopTwips = 720;
+
+// A rectangle in twips relative to the tab control, as pixels on the page.
+QRect twipsToPage(int left, int top, int width, int height);
+
+// A group box with its caption (also its accessible name) on `page`.
+QGroupBox* addFrame(QWidget* page, const QString& caption, const QRect& geometry);
+
+// The three frames that every calculator and wizard page but "Geometry"
+// and "DYN_ROOT" has: description across the top, input below on the left,
+// controls on the right.
+struct StandardFrames {
+    QGroupBox* description;
+    QGroupBox* input;
+    QGroupBox* controls;
+};
+StandardFrames addStandardFrames(QWidget* page, const QString& inputCaption,
+                                 const QString& controlsCaption, int inputHeightTwips = 2415);
+
+}  // namespace quorvane::gui

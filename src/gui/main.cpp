@@ -1,0 +1,47 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include "gui/app/mainwindow.h"
+#include "gui/app/numberformat.h"
+#include "gui/app/pagetabs.h"
+#include "platform/dialogs_qt.h"
+#include "platform/launcher_qt.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quorvane");
+    QApplication::setApplicationVersion("1.0.2");
+
+    QCommandLineParser options;
+    options.setApplicationDescription("Repairs partition table errors by calculation.");
+    options.addHelpOption();
+    const QCommandLineOption screenshot(
+        "screenshot", "Save a picture of the window to <file> and quit (for documentation).",
+        "file");
+    const QCommandLineOption page("page", "With --screenshot: show page <number> (1 to 7).",
+                                  "number");
+    options.addOption(screenshot);
+    options.addOption(page);
+    options.process(app);
+
+    quorvane::platform::QtDialogs dialogs;
+    quorvane::platform::QtLauncher launcher;
+    auto* window =
+        new quorvane::gui::MainWindow(dialogs, launcher, quorvane::gui::numberFormat());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    dialogs.setParent(window);
+    if (options.isSet(page)) window->pages()->setCurrentIndex(options.value(page).toInt() - 1);
+    window->show();
+
+    if (options.isSet(screenshot)) {
+        int status = 0;
+        QTimer::singleShot(0, window, [&] {
+            if (!window->grab().save(options.value(screenshot))) status = 1;
+            window->close();
+        });
+        app.exec();
+        return status;
+    }
+    return app.exec();
+}

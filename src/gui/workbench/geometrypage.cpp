@@ -1,0 +1,203 @@
+#include "gui/workbench/geometrypage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quorvane::gui {
+
+namespace {
+
+// A column of label-above-field pairs laid out side by side in `grid`.
+void addLabelled(QGridLayout* grid, int column, const QString& label, QWidget* field) {
+    auto* caption = new QLabel(label);
+    caption->setBuddy(field);
+    field->setAccessibleName(label);
+    grid->addWidget(caption, 0, column);
+    grid->addWidget(field, 1, column);
+}
+
+QLineEdit* makeField(const char* name, int width = 52) {
+    auto* field = new QLineEdit;
+    field->setObjectName(name);
+    field->setFixedWidth(width);
+    return field;
+}
+
+QComboBox* makeCombo(const char* name, const QStringList& items) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setFixedWidth(48);
+    return combo;
+}
+
+QPushButton* makeButton(const char* name, const QString& caption, const QString& toolTip = {}) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QGroupBox* makeGroup(const QString& caption, QGridLayout*& grid) {
+    auto* group = new QGroupBox(caption);
+    group->setAccessibleName(caption);
+    grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(1);
+    return group;
+}
+
+// An option button that a click turns on and never off, like the one
+// button of an option group; only the program turns it off.
+class OnlyOnOption : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+void setText(QLineEdit* field, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (field->text() != value) field->setText(value);
+}
+
+void setText(QComboBox* combo, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (combo->currentText() != value) combo->setEditText(value);
+}
+
+}  // namespace
+
+GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(6, 4, 6, 4);
+    rows->setSpacing(2);
+    QGridLayout* grid = nullptr;
+
+    // Row 1: drive geometry and the general buttons.
+    auto* row1 = new QHBoxLayout;
+    auto* driveGeometry = makeGroup("Drive Geometry", grid);
+    addLabelled(grid, 0, "Cyl*", dgcyls = makeField("dgcyls"));
+    addLabelled(grid, 1, "Head*", dgheads = makeField("dgheads"));
+    addLabelled(grid, 2, "Sect*", dgsects = makeField("dgsects"));
+    row1->addWidget(driveGeometry);
+    auto* general = makeGroup("General ", grid);
+    grid->addWidget(info = makeButton("info", "General info"), 0, 0);
+    grid->addWidget(clear = makeButton("clear", "Clear all", "Clear all fields"), 0, 1);
+    grid->addWidget(Command1 = makeButton("Command1", "IPE",
+                                          "Ignore partition table error when writing the batch"),
+                    0, 2);
+    row1->addWidget(general);
+    rows->addLayout(row1);
+
+    // Row 2: begin and end CHS, file system type.
+    auto* row2 = new QHBoxLayout;
+    auto* beginValues = makeGroup("CHS begin values", grid);
+    addLabelled(grid, 0, "Cyl*", cyls = makeField("cyls", 44));
+    addLabelled(grid, 1, "Head*", heads = makeField("heads", 44));
+    addLabelled(grid, 2, "Sect*", sects = makeField("sects", 44));
+    row2->addWidget(beginValues);
+    auto* endValues = makeGroup("CHS end values", grid);
+    addLabelled(grid, 0, "Cyl", ecyls = makeField("ecyls", 44));
+    addLabelled(grid, 1, "Head*", eheads = makeField("eheads", 44));
+    addLabelled(grid, 2, "Sect*", esects = makeField("esects", 44));
+    row2->addWidget(endValues);
+    auto* typeGroup = makeGroup(QString(), grid);
+    typeGroup->setAccessibleName("FS");
+    addLabelled(grid, 0, "FS",
+                filesys = makeCombo("filesys", {"06", "16", "0E", "1E", "0B", "1B", "0C", "00",
+                                                "1C", "05", "0F", "07", "17"}));
+    row2->addWidget(typeGroup);
+    rows->addLayout(row2);
+
+    // Row 3: start sector, relative cylinder, sectors and the batch items.
+    auto* entry = makeGroup(QString(), grid);
+    entry->setAccessibleName("Partition entry");
+    addLabelled(grid, 0, "Sect before*", lbastrt = makeField("lbastrt", 74));
+    addLabelled(grid, 1, "Relcyl", relcyl = makeField("relcyl", 40));
+    addLabelled(grid, 2, "Sectors*", LBAend = makeField("LBAend", 74));
+    Optact = new OnlyOnOption("80");
+    Optact->setObjectName("Optact");
+    Optact->setToolTip("When pressed, partition will be active");
+    grid->addWidget(Optact, 1, 3);
+    addLabelled(grid, 4, "Drv", drive = makeCombo("drive", {"1", "2", "3", "4"}));
+    addLabelled(grid, 5, "#", prtno = makeCombo("prtno", {"1", "2", "3", "4"}));
+    addLabelled(grid, 6, "PartSect", prtsct = makeField("prtsct", 56));
+    rows->addWidget(entry);
+
+    // Row 4: the conversions.
+    auto* controls = makeGroup("Controls", grid);
+    grid->addWidget(begin = makeButton("begin", "bCHS2bLBA",
+                                       "Calculate begin CHS to LBA value. Drive Geometry and "
+                                       "the begin CHS fields require input"),
+                    0, 0);
+    grid->addWidget(beLBATOCHS = makeButton("beLBATOCHS", "bLBA2bCHS",
+                                            "Calculate the begin CHS from the begin LBA, fill "
+                                            "out drive geometry and sectors before."),
+                    0, 1);
+    grid->addWidget(eCHS2eLBA = makeButton("eCHS2eLBA", "eCHS2eLBA",
+                                           "Calculate the end LBA from the end CHS, fill out "
+                                           "drive geometry and and end CHS."),
+                    0, 2);
+    grid->addWidget(ptCHS2LBA = makeButton("ptCHS2LBA", "CHS2LBA",
+                                           "Enter DriveGometry and start and end CHS to "
+                                           "calculate begin and end LBA values"),
+                    0, 3);
+    rows->addWidget(controls);
+    rows->addStretch(1);
+}
+
+void GeometryPage::store(core::GeometryFields& fields) const {
+    fields.dgcyls = dgcyls->text().toStdString();
+    fields.dgheads = dgheads->text().toStdString();
+    fields.dgsects = dgsects->text().toStdString();
+    fields.cyls = cyls->text().toStdString();
+    fields.heads = heads->text().toStdString();
+    fields.sects = sects->text().toStdString();
+    fields.ecyls = ecyls->text().toStdString();
+    fields.eheads = eheads->text().toStdString();
+    fields.esects = esects->text().toStdString();
+    fields.lbastrt = lbastrt->text().toStdString();
+    fields.relcyl = relcyl->text().toStdString();
+    fields.LBAend = LBAend->text().toStdString();
+    fields.prtsct = prtsct->text().toStdString();
+    fields.drive = drive->currentText().toStdString();
+    fields.prtno = prtno->currentText().toStdString();
+    fields.filesys = filesys->currentText().toStdString();
+    fields.Optact = Optact->isChecked();
+}
+
+void GeometryPage::load(const core::GeometryFields& fields) {
+    setText(dgcyls, fields.dgcyls);
+    setText(dgheads, fields.dgheads);
+    setText(dgsects, fields.dgsects);
+    setText(cyls, fields.cyls);
+    setText(heads, fields.heads);
+    setText(sects, fields.sects);
+    setText(ecyls, fields.ecyls);
+    setText(eheads, fields.eheads);
+    setText(esects, fields.esects);
+    setText(lbastrt, fields.lbastrt);
+    setText(relcyl, fields.relcyl);
+    setText(LBAend, fields.LBAend);
+    setText(prtsct, fields.prtsct);
+    setText(drive, fields.drive);
+    setText(prtno, fields.prtno);
+    setText(filesys, fields.filesys);
+    Optact->setChecked(fields.Optact);
+}
+
+}  // namespace quorvane::gui

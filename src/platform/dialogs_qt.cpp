@@ -1,0 +1,29 @@
+#include "platform/dialogs_qt.h"
+
+#include <QMessageBox>
+
+namespace quorvane::platform {
+
+core::Answer QtDialogs::show(const core::Message& message) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QString::fromStdString(message.title));
+    QString prompt = QString::fromStdString(message.prompt);
+    prompt.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    prompt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    switch (message.icon) {
+        case core::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case core::Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case core::Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    }
+    if (message.buttons == core::Buttons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? core::Answer::Ok : core::Answer::Cancel;
+}
+
+}  // namespace quorvane::platform

@@ -1,0 +1,13 @@
+// Starts outside programs as separate processes, without waiting for them.
+#pragma once
+
+#include "core/app/shell.h"
+
+namespace quorvane::platform {
+
+class QtLauncher : public core::Launcher {
+public:
+    Result start(std::string_view program) override;
+};
+
+}  // namespace quorvane::platform

@@ -1,0 +1,154 @@
+// quorvane-cli run as a person or a script would: stdout, stderr and the
+// exit status of the built program.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    std::string out;
+    std::string err;
+    int status;
+};
+
+std::string shellQuoted(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+// Runs the program with `args` in the C locale unless `env` says otherwise.
+CliRun cli(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+    // Tests run in parallel processes: each run has a file of its own.
+    std::string errPath = ::testing::TempDir() + "quorvane_cli_XXXXXX";
+    const int fd = mkstemp(errPath.data());
+    if (fd < 0) return {"", "mkstemp failed", -1};
+    close(fd);
+    std::string command = "env " + env + " " + shellQuoted(QUORVANE_CLI);
+    for (const std::string& arg : args) command += " " + shellQuoted(arg);
+    command += " 2>" + shellQuoted(errPath) + " </dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {"", "popen failed", -1};
+    std::array<char, 4096> chunk;
+    for (std::size_t n; (n = fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
+        run.out.append(chunk.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = slurp(errPath);
+    std::remove(errPath.c_str());
+    return run;
+}
+
+struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+    int status;
+};
+
+// Failure output and test names show the case's name, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class CliTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CliTest, PrintsReportFieldsAndMessages) {
+    const Case& c = GetParam();
+    const CliRun run = cli(c.args);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, c.status);
+}
+
+const std::string kId10t = "ID10T: Fill out required fields !\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliTest,
+    ::testing::Values(
+        Case{"BeginChsWithFields",
+             {"bchs2blba", "--geometry", "1024/255/63", "--begin", "0/1/1", "--fields"},
+             "63 is the LBA startsector.\nlbastrt=63\n", "", 0},
+        Case{"SeparateOptionsAndEqualsForm",
+             {"bchs2blba", "--dgheads=255", "--dgsects", "63", "--cyls", "0", "--heads", "1",
+              "--sects", "1"},
+             "63 is the LBA startsector.\n", "", 0},
+        Case{"StartToChsCrLfExactlyAsTheBox",
+             {"blba2bchs", "--geometry", "/255/63", "--lbastrt", "100", "--crlf"},
+             "Begin cylinder: 0\r\nBegin head: 1\r\nBegin sector: 38", "", 0},
+        Case{"EndChsFields",
+             {"echs2elba", "--geometry", "1024/255/63", "--end", "1022/254/63", "--fields"},
+             "16434494 is the absolute LBA endsector.\n\nNote: this value is the same as the "
+             "startsector for the next partition (not EPBR).\nLBAend=16434494\n",
+             "", 0},
+        Case{"ChsToLbaHasNoReport",
+             {"chs2lba", "--geometry", "1024/255/63", "--begin", "0/1/1", "--end", "1022/254/63",
+              "--fields", "--lbaend", "ignored"},
+             "lbastrt=63\nLBAend=16434432\n", "", 0},
+        Case{"DecimalCommaForced",
+             {"bchs2blba", "--decimal-comma", "--geometry", "1024/255/63", "--begin",
+              "1.000/0/1,5"},
+             "16065000,5 is the LBA startsector.\n", "", 0},
+        Case{"MissingFieldRefused",
+             {"bchs2blba", "--geometry", "1024//63", "--begin", "0/1/1", "--fields"}, "", kId10t,
+             1},
+        Case{"DivisionByZeroStopsSilently",
+             {"blba2bchs", "--geometry", "1024/255/0", "--lbastrt", "63", "--fields"}, "", "", 1},
+        Case{"NegativeValueAsNextArgument",
+             {"bchs2blba", "--geometry", "1024/255/63", "--begin", "0/0/1", "--cyls", "-1"},
+             "-16065 is the LBA startsector.\n", "", 0}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(Cli, FixedTexts) {
+    const CliRun intro = cli({"intro", "--crlf"});
+    EXPECT_EQ(intro.status, 0);
+    EXPECT_EQ(intro.out.rfind("Quorvane 1.02" + std::string(39, ' ') + "\r\n", 0), 0u);
+    EXPECT_EQ(intro.out.substr(intro.out.size() - 17), std::string(15, ' ') + "\r\n");
+
+    const CliRun info = cli({"general-info"});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out.find('\r'), std::string::npos);
+    EXPECT_EQ(info.out.rfind("* The 'bCHS2bLBA' key", 0), 0u);
+    EXPECT_EQ(info.out.back(), '\n');
+}
+
+TEST(Cli, UsageErrorsExitTwoWithUsageText) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate"},
+        {"bchs2blba", "--nosuchfield", "1"},
+        {"bchs2blba", "--geometry", "1024/255"},
+        {"bchs2blba", "--cyls"},
+        {"intro", "--cyls", "1"},
+        {"bchs2blba", "extra"},
+        {"bchs2blba", "--fields=yes"},
+    };
+    for (const auto& args : wrong) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Usage: quorvane-cli COMMAND"), std::string::npos);
+    }
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("bchs2blba"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,305 @@
+// The main window driven as a person would: typing into the real fields,
+// clicking the real buttons, menus and toolbar, reading the report box.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "core/app/texts.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/pagetabs.h"
+#include "recorders.h"
+
+using quorvane::core::Message;
+using quorvane::gui::MainWindow;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    quorvane::test::RecordingDialogs dialogs_;
+    quorvane::test::RecordingLauncher launcher_;
+    std::unique_ptr<MainWindow> window_;
+
+    void open(const quorvane::core::NumberFormat& format = quorvane::core::NumberFormat::point()) {
+        dialogs_ = {};
+        launcher_ = {};
+        window_ = std::make_unique<MainWindow>(dialogs_, launcher_, format);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    template <typename T>
+    T* child(const char* name) {
+        T* found = window_->findChild<T*>(name);
+        if (!found) qFatal("no control named %s", name);
+        return found;
+    }
+    void type(const char* field, const QString& text) {
+        QLineEdit* edit = child<QLineEdit>(field);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    QString text(const char* field) { return child<QLineEdit>(field)->text(); }
+    void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    QString report() { return window_->reportBox()->toPlainText(); }
+    QAction* toolbarAction(const QString& toolTip) {
+        for (QAction* action : window_->toolbar()->actions())
+            if (action->toolTip() == toolTip) return action;
+        qFatal("no toolbar button %s", qPrintable(toolTip));
+    }
+    void clickToolbar(const QString& toolTip) {
+        QWidget* button = window_->toolbar()->widgetForAction(toolbarAction(toolTip));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QAction* menuEntry(const char* name) { return child<QAction>(name); }
+    void fillEntry() {
+        type("dgcyls", "1024");
+        type("dgheads", "255");
+        type("dgsects", "63");
+        type("cyls", "0");
+        type("heads", "1");
+        type("sects", "1");
+        type("ecyls", "1022");
+        type("eheads", "254");
+        type("esects", "63");
+    }
+
+private slots:
+    void cleanup() { window_.reset(); }
+
+    void startsOnGeometryWithIntroduction() {
+        open();
+        QCOMPARE(window_->windowTitle(), QString("Quorvane 1.02"));
+        auto* tabs = window_->pages();
+        const QStringList captions = {"Error 110", "Error 108", "DYN_ROOT", "NTFS bbs",
+                                      "Fat32 bbs", "Geometry", "Bogus 113"};
+        QCOMPARE(tabs->count(), captions.size());
+        for (int i = 0; i < tabs->count(); ++i) {
+            QCOMPARE(tabs->tab(i)->text(), captions[i]);
+            // Four headers in the top row, three in the row below it.
+            const int row = tabs->tab(i)->geometry().top();
+            QCOMPARE(row == tabs->tab(0)->geometry().top(), i < 4);
+        }
+        QCOMPARE(tabs->currentIndex(), int(MainWindow::Geometry));
+        QVERIFY(tabs->page(MainWindow::Geometry)->isVisible());
+
+        QPlainTextEdit* box = window_->reportBox();
+        QString intro = QString::fromStdString(quorvane::core::introText());
+        intro.replace("\r\n", "\n");
+        QCOMPARE(box->toPlainText(), intro);
+        QVERIFY(box->isReadOnly());
+        QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(box->accessibleName(), QString("Report"));
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(0, 0, 128));
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 128));
+        QCOMPARE(box->font().pointSize(), 9);
+        QCOMPARE(box->font().families().value(0), QString("Arial"));
+        QVERIFY(dialogs_.shown.empty());
+    }
+
+    void tabsSwitchPages() {
+        open();
+        QTest::mouseClick(window_->pages()->tab(MainWindow::Error110), Qt::LeftButton);
+        QCOMPARE(window_->pages()->currentIndex(), int(MainWindow::Error110));
+        QVERIFY(window_->pages()->page(MainWindow::Error110)->isVisible());
+        QVERIFY(!window_->pages()->page(MainWindow::Geometry)->isVisible());
+        QVERIFY(window_->pages()->tab(MainWindow::Error110)->isChecked());
+        QVERIFY(!window_->pages()->tab(MainWindow::Geometry)->isChecked());
+    }
+
+    void menusAndToolbar() {
+        open();
+        QStringList menus;
+        for (QAction* menu : window_->menuBar()->actions()) menus << menu->text();
+        QCOMPARE(menus, QStringList({"&File", "&Tools", "&Help"}));
+        const auto captions = [](QMenu* menu) {
+            QStringList texts;
+            for (QAction* entry : menu->actions()) texts << entry->text();
+            return texts;
+        };
+        QCOMPARE(captions(child<QMenu>("mnufile")), QStringList({"Exit ", "&Open"}));
+        QCOMPARE(captions(child<QMenu>("mnutools")),
+                 QStringList({"&Ptedit", "P&artinfo9X", "&DiviZedi"}));
+        QCOMPARE(captions(child<QMenu>("mnuhelp")), QStringList({"Help", "&About"}));
+
+        const QStringList keys = {"Delete",   "Partinfo", "View Details", "DiviZedi",
+                                  "Attached", "disk14",   "Diskedit",     "Help"};
+        const QList<QAction*> buttons = window_->toolbar()->actions();
+        QCOMPARE(buttons.size(), keys.size());
+        for (int i = 0; i < buttons.size(); ++i) {
+            QCOMPARE(buttons[i]->data().toString(), keys[i]);
+            QVERIFY2(!buttons[i]->icon().pixmap(24).isNull(), qPrintable(keys[i]));
+            QCOMPARE(buttons[i]->text(), buttons[i]->toolTip());
+            auto* button = qobject_cast<QToolButton*>(window_->toolbar()->widgetForAction(buttons[i]));
+            QVERIFY(button);
+            QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        }
+    }
+
+    void fieldsAreNamedByTheirLabels() {
+        open();
+        for (const char* name : {"drive", "prtno", "filesys"}) {
+            auto* combo = child<QComboBox>(name);
+            QVERIFY(combo->isEditable());
+            QVERIFY(!combo->accessibleName().isEmpty());
+        }
+        QCOMPARE(child<QComboBox>("filesys")->count(), 13);
+        QCOMPARE(child<QComboBox>("filesys")->itemText(12), QString("17"));
+        QCOMPARE(child<QComboBox>("drive")->currentText(), QString());
+        for (QLineEdit* field : window_->pages()->page(MainWindow::Geometry)->findChildren<QLineEdit*>()) {
+            if (qobject_cast<QComboBox*>(field->parent())) continue;
+            bool labelled = false;
+            for (QLabel* label : window_->findChildren<QLabel*>())
+                labelled |= label->buddy() == field && label->text() == field->accessibleName();
+            QVERIFY2(labelled, qPrintable(field->objectName()));
+        }
+        for (QGroupBox* frame : window_->findChildren<QGroupBox*>())
+            QVERIFY(!frame->accessibleName().isEmpty());
+    }
+
+    void conversionsWriteFieldsAndReport() {
+        open();
+        fillEntry();
+        click("begin");
+        QCOMPARE(text("lbastrt"), QString("63"));
+        QCOMPARE(report(), QString("63 is the LBA startsector."));
+
+        type("lbastrt", "16064");
+        click("beLBATOCHS");
+        QCOMPARE(text("cyls") + "/" + text("heads") + "/" + text("sects"), QString("0/254/63"));
+        QCOMPARE(report(), QString("Begin cylinder: 0\nBegin head: 254\nBegin sector: 63"));
+
+        click("eCHS2eLBA");
+        QCOMPARE(text("LBAend"), QString("16434494"));
+        QVERIFY(report().startsWith("16434494 is the absolute LBA endsector.\n\nNote: "));
+
+        type("cyls", "0");
+        type("heads", "1");
+        type("sects", "1");
+        const QString before = report();
+        click("ptCHS2LBA");
+        QCOMPARE(text("lbastrt"), QString("63"));
+        QCOMPARE(text("LBAend"), QString("16434432"));
+        QCOMPARE(report(), before);
+        QVERIFY(dialogs_.shown.empty());
+    }
+
+    void missingInputShowsMessageAndWritesNothing() {
+        open();
+        fillEntry();
+        type("dgsects", "");
+        type("lbastrt", "63");
+        click("beLBATOCHS");
+        QCOMPARE(dialogs_.shown.size(), size_t(1));
+        QCOMPARE(dialogs_.shown[0], (Message{"Fill out required fields !", "ID10T",
+                                            quorvane::core::Icon::Exclamation}));
+        QCOMPARE(text("cyls"), QString("0"));
+        QVERIFY(report().startsWith("Quorvane 1.02"));
+
+        type("dgsects", "0");
+        click("beLBATOCHS");
+        QCOMPARE(dialogs_.shown.size(), size_t(1));  // division by zero: silent
+    }
+
+    void decimalCommaFormat() {
+        open(quorvane::core::NumberFormat::comma());
+        fillEntry();
+        type("sects", "1,5");
+        click("begin");
+        QCOMPARE(text("lbastrt"), QString("63,5"));
+        type("sects", "1.5");
+        click("begin");
+        QCOMPARE(dialogs_.shown.size(), size_t(1));
+        QCOMPARE(text("lbastrt"), QString("63,5"));
+    }
+
+    void activeFlagCanOnlyBeClearedByClearCommands() {
+        open();
+        auto* active = child<QRadioButton>("Optact");
+        const QPoint indicator(6, active->height() / 2);
+        QTest::mouseClick(active, Qt::LeftButton, {}, indicator);
+        QVERIFY(active->isChecked());
+        QTest::mouseClick(active, Qt::LeftButton, {}, indicator);
+        QVERIFY(active->isChecked());
+        click("clear");
+        QVERIFY(!active->isChecked());
+        QTest::mouseClick(active, Qt::LeftButton, {}, indicator);
+        QVERIFY(active->isChecked());
+        clickToolbar("Clear all");
+        QVERIFY(!active->isChecked());
+    }
+
+    void clearCommands() {
+        open();
+        fillEntry();
+        child<QComboBox>("filesys")->setCurrentIndex(4);
+        type("relcyl", "3");
+        click("info");
+        QVERIFY(report().startsWith("* The 'bCHS2bLBA' key"));
+        click("clear");
+        QCOMPARE(report(), QString());
+        for (QLineEdit* field : window_->pages()->page(MainWindow::Geometry)->findChildren<QLineEdit*>())
+            QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
+        QCOMPARE(window_->workspace().checkstate, 3);
+        QCOMPARE(window_->workspace().batchsaved, 3);
+        QVERIFY(dialogs_.shown.empty());
+
+        fillEntry();
+        click("Command1");
+        QCOMPARE(window_->workspace().checkstate, 2);
+        QCOMPARE(text("dgcyls"), QString("1024"));
+        clickToolbar("Clear all");
+        QCOMPARE(text("dgcyls"), QString());
+        QCOMPARE(window_->workspace().checkstate, 3);
+        QCOMPARE(dialogs_.shown.size(), size_t(1));
+        QCOMPARE(dialogs_.shown[0], (Message{"All fields have been reset...", "VELK"}));
+    }
+
+    void outsideToolsAndFixedMessages() {
+        open();
+        launcher_.result = {53, "File not found"};
+        menuEntry("mnuptedit")->trigger();
+        clickToolbar("Run Partinfo");
+        launcher_.result = {};
+        clickToolbar("Start Ptedit32");
+        menuEntry("prtinf")->trigger();
+        QCOMPARE(launcher_.started, (std::vector<std::string>{"PTEDIT32.EXE", "PARTIN9X.EXE",
+                                                              "PTEDIT32.EXE", "PARTIN9X.EXE"}));
+        QCOMPARE(dialogs_.shown.size(), size_t(2));
+        for (const Message& message : dialogs_.shown) {
+            QCOMPARE(message.title, std::string("Dear User"));
+            QCOMPARE(message.prompt,
+                     std::string("Unable to start requested program, error: '53 File not found'"));
+        }
+
+        dialogs_.shown.clear();
+        menuEntry("mnuopen")->trigger();
+        menuEntry("help")->trigger();
+        clickToolbar("Help");
+        QCOMPARE(dialogs_.shown.size(), size_t(3));
+        QCOMPARE(dialogs_.shown[0],
+                 (Message{"Future feature. Not available in this version.", "VELK"}));
+        QCOMPARE(dialogs_.shown[1], (Message{"Help is not available in this version !", "Quorvane"}));
+        QCOMPARE(dialogs_.shown[2], dialogs_.shown[1]);
+
+        window_->dispatchToolbarKey("delete");  // keys match exactly
+        QVERIFY(report().startsWith("Quorvane 1.02"));
+    }
+
+    void exitClosesTheWindow() {
+        open();
+        menuEntry("exit")->trigger();
+        QVERIFY(!window_->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"
