@@ -16,6 +16,7 @@
 
 #include "core/app/texts.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
 #include "recorders.h"
 
@@ -298,6 +299,28 @@ private slots:
         open();
         menuEntry("exit")->trigger();
         QVERIFY(!window_->isVisible());
+    }
+
+    void numberFormatFollowsTheLocale() {
+        struct Case {
+            QLocale locale;
+            std::string decimal;
+            std::string group;
+        };
+        const Case cases[] = {
+            {QLocale(QLocale::English, QLocale::UnitedStates), ".", ","},
+            {QLocale(QLocale::German, QLocale::Germany), ",", "."},
+            {QLocale(QLocale::Dutch, QLocale::Netherlands), ",", "."},
+            {QLocale::c(), ".", ""},  // the C locale writes no grouping
+        };
+        for (const Case& c : cases) {
+            const quorvane::core::NumberFormat format = quorvane::gui::numberFormat(c.locale);
+            QCOMPARE(format.decimal, c.decimal);
+            QCOMPARE(format.group, c.group);
+        }
+        QLocale plain(QLocale::English, QLocale::UnitedStates);
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        QCOMPARE(quorvane::gui::numberFormat(plain).group, std::string());
     }
 };
 
