@@ -17,24 +17,17 @@ namespace {
 
 using core::Workspace;
 
-// The "Geometry" page's text fields, in the page's order.
-constexpr std::string core::GeometryFields::*kGeometryTexts[] = {
-    &core::GeometryFields::dgcyls,  &core::GeometryFields::dgheads, &core::GeometryFields::dgsects,
-    &core::GeometryFields::cyls,    &core::GeometryFields::heads,   &core::GeometryFields::sects,
-    &core::GeometryFields::ecyls,   &core::GeometryFields::eheads,  &core::GeometryFields::esects,
-    &core::GeometryFields::lbastrt, &core::GeometryFields::relcyl,  &core::GeometryFields::LBAend,
-    &core::GeometryFields::drive,   &core::GeometryFields::prtno,   &core::GeometryFields::prtsct,
-    &core::GeometryFields::filesys,
-};
-constexpr std::string_view kGeometryNames[] = {
-    "dgcyls", "dgheads", "dgsects", "cyls",  "heads", "sects",  "ecyls",  "eheads",
-    "esects", "lbastrt", "relcyl",  "LBAend", "drive", "prtno", "prtsct", "filesys",
-};
-static_assert(std::size(kGeometryTexts) == std::size(kGeometryNames));
+std::string lower(std::string_view text) {
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
 
+// The field of the workspace named `name` (any case), or null.
 std::string* geometryField(Workspace& workspace, std::string_view name) {
-    for (std::size_t i = 0; i < std::size(kGeometryNames); ++i)
-        if (kGeometryNames[i] == name) return &(workspace.geometry.*kGeometryTexts[i]);
+    for (const core::GeometryTextField& field : core::geometryTextFields())
+        if (lower(field.name) == lower(name)) return &(workspace.geometry.*field.member);
     return nullptr;
 }
 
@@ -83,20 +76,6 @@ const std::vector<Command>& commands() {
          {}},
     };
     return table;
-}
-
-std::string lower(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
-// The control name matching an option name, whatever its case.
-std::string_view geometryName(std::string_view option) {
-    for (std::string_view name : kGeometryNames)
-        if (lower(name) == lower(option)) return name;
-    return {};
 }
 
 void printUsage(std::ostream& out) {
@@ -224,8 +203,8 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
                 fillTriple(workspace, name, takeValue(), "cyls", "heads", "sects");
             } else if (name == "end") {
                 fillTriple(workspace, name, takeValue(), "ecyls", "eheads", "esects");
-            } else if (const std::string_view field = geometryName(name); !field.empty()) {
-                *geometryField(workspace, field) = takeValue();
+            } else if (std::string* field = geometryField(workspace, name)) {
+                *field = takeValue();
             } else {
                 throw Usage{"unknown option '" + arg + "'"};
             }

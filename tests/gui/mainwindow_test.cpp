@@ -152,6 +152,8 @@ private slots:
             QVERIFY(combo->isEditable());
             QVERIFY(!combo->accessibleName().isEmpty());
         }
+        for (const auto& field : quorvane::core::geometryTextFields())
+            QVERIFY(window_->findChild<QWidget*>(QString::fromLatin1(field.name)));
         QCOMPARE(child<QComboBox>("filesys")->count(), 13);
         QCOMPARE(child<QComboBox>("filesys")->itemText(12), QString("17"));
         QCOMPARE(child<QComboBox>("drive")->currentText(), QString());

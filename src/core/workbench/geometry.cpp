@@ -15,6 +15,19 @@ double chsSectorEnd(double cylinder, double heads, double head, double sectors, 
 
 }  // namespace
 
+std::span<const GeometryTextField> geometryTextFields() {
+    using F = GeometryFields;
+    static constexpr GeometryTextField kFields[] = {
+        {"dgcyls", &F::dgcyls}, {"dgheads", &F::dgheads}, {"dgsects", &F::dgsects},
+        {"cyls", &F::cyls},     {"heads", &F::heads},     {"sects", &F::sects},
+        {"ecyls", &F::ecyls},   {"eheads", &F::eheads},   {"esects", &F::esects},
+        {"filesys", &F::filesys}, {"lbastrt", &F::lbastrt}, {"relcyl", &F::relcyl},
+        {"LBAend", &F::LBAend}, {"drive", &F::drive},     {"prtno", &F::prtno},
+        {"prtsct", &F::prtsct},
+    };
+    return kFields;
+}
+
 Outcome beginChsToLba(GeometryFields& fields, std::string& report, const NumberFormat& format) {
     return runRequiredFields(kTypeMismatch, kConversionTitle, [&] {
         const double c = readStrict(fields.cyls, format);

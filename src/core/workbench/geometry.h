@@ -2,7 +2,9 @@
 // and the four conversions between its CHS and LBA forms.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
@@ -27,6 +29,15 @@ struct GeometryFields {
 
     friend bool operator==(const GeometryFields&, const GeometryFields&) = default;
 };
+
+// A text field of the page and the control it stands for.
+struct GeometryTextField {
+    std::string_view name;  // the control's name
+    std::string GeometryFields::*member;
+};
+
+// The page's text fields (all but the active flag), in the page's order.
+std::span<const GeometryTextField> geometryTextFields();
 
 // Title of the required-fields message of the four conversions.
 inline constexpr std::string_view kConversionTitle = "ID10T";

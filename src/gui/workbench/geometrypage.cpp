@@ -69,16 +69,6 @@ protected:
     void nextCheckState() override { setChecked(true); }
 };
 
-void setText(QLineEdit* field, const std::string& text) {
-    const QString value = QString::fromStdString(text);
-    if (field->text() != value) field->setText(value);
-}
-
-void setText(QComboBox* combo, const std::string& text) {
-    const QString value = QString::fromStdString(text);
-    if (combo->currentText() != value) combo->setEditText(value);
-}
-
 }  // namespace
 
 GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
@@ -90,9 +80,9 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
     // Row 1: drive geometry and the general buttons.
     auto* row1 = new QHBoxLayout;
     auto* driveGeometry = makeGroup("Drive Geometry", grid);
-    addLabelled(grid, 0, "Cyl*", dgcyls = makeField("dgcyls"));
-    addLabelled(grid, 1, "Head*", dgheads = makeField("dgheads"));
-    addLabelled(grid, 2, "Sect*", dgsects = makeField("dgsects"));
+    addLabelled(grid, 0, "Cyl*", makeField("dgcyls"));
+    addLabelled(grid, 1, "Head*", makeField("dgheads"));
+    addLabelled(grid, 2, "Sect*", makeField("dgsects"));
     row1->addWidget(driveGeometry);
     auto* general = makeGroup("General ", grid);
     grid->addWidget(info = makeButton("info", "General info"), 0, 0);
@@ -106,19 +96,19 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
     // Row 2: begin and end CHS, file system type.
     auto* row2 = new QHBoxLayout;
     auto* beginValues = makeGroup("CHS begin values", grid);
-    addLabelled(grid, 0, "Cyl*", cyls = makeField("cyls", 44));
-    addLabelled(grid, 1, "Head*", heads = makeField("heads", 44));
-    addLabelled(grid, 2, "Sect*", sects = makeField("sects", 44));
+    addLabelled(grid, 0, "Cyl*", makeField("cyls", 44));
+    addLabelled(grid, 1, "Head*", makeField("heads", 44));
+    addLabelled(grid, 2, "Sect*", makeField("sects", 44));
     row2->addWidget(beginValues);
     auto* endValues = makeGroup("CHS end values", grid);
-    addLabelled(grid, 0, "Cyl", ecyls = makeField("ecyls", 44));
-    addLabelled(grid, 1, "Head*", eheads = makeField("eheads", 44));
-    addLabelled(grid, 2, "Sect*", esects = makeField("esects", 44));
+    addLabelled(grid, 0, "Cyl", makeField("ecyls", 44));
+    addLabelled(grid, 1, "Head*", makeField("eheads", 44));
+    addLabelled(grid, 2, "Sect*", makeField("esects", 44));
     row2->addWidget(endValues);
     auto* typeGroup = makeGroup(QString(), grid);
     typeGroup->setAccessibleName("FS");
     addLabelled(grid, 0, "FS",
-                filesys = makeCombo("filesys", {"06", "16", "0E", "1E", "0B", "1B", "0C", "00",
+                makeCombo("filesys", {"06", "16", "0E", "1E", "0B", "1B", "0C", "00",
                                                 "1C", "05", "0F", "07", "17"}));
     row2->addWidget(typeGroup);
     rows->addLayout(row2);
@@ -126,16 +116,16 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
     // Row 3: start sector, relative cylinder, sectors and the batch items.
     auto* entry = makeGroup(QString(), grid);
     entry->setAccessibleName("Partition entry");
-    addLabelled(grid, 0, "Sect before*", lbastrt = makeField("lbastrt", 74));
-    addLabelled(grid, 1, "Relcyl", relcyl = makeField("relcyl", 40));
-    addLabelled(grid, 2, "Sectors*", LBAend = makeField("LBAend", 74));
+    addLabelled(grid, 0, "Sect before*", makeField("lbastrt", 74));
+    addLabelled(grid, 1, "Relcyl", makeField("relcyl", 40));
+    addLabelled(grid, 2, "Sectors*", makeField("LBAend", 74));
     Optact = new OnlyOnOption("80");
     Optact->setObjectName("Optact");
     Optact->setToolTip("When pressed, partition will be active");
     grid->addWidget(Optact, 1, 3);
-    addLabelled(grid, 4, "Drv", drive = makeCombo("drive", {"1", "2", "3", "4"}));
-    addLabelled(grid, 5, "#", prtno = makeCombo("prtno", {"1", "2", "3", "4"}));
-    addLabelled(grid, 6, "PartSect", prtsct = makeField("prtsct", 56));
+    addLabelled(grid, 4, "Drv", makeCombo("drive", {"1", "2", "3", "4"}));
+    addLabelled(grid, 5, "#", makeCombo("prtno", {"1", "2", "3", "4"}));
+    addLabelled(grid, 6, "PartSect", makeField("prtsct", 56));
     rows->addWidget(entry);
 
     // Row 4: the conversions.
@@ -161,42 +151,29 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
 }
 
 void GeometryPage::store(core::GeometryFields& fields) const {
-    fields.dgcyls = dgcyls->text().toStdString();
-    fields.dgheads = dgheads->text().toStdString();
-    fields.dgsects = dgsects->text().toStdString();
-    fields.cyls = cyls->text().toStdString();
-    fields.heads = heads->text().toStdString();
-    fields.sects = sects->text().toStdString();
-    fields.ecyls = ecyls->text().toStdString();
-    fields.eheads = eheads->text().toStdString();
-    fields.esects = esects->text().toStdString();
-    fields.lbastrt = lbastrt->text().toStdString();
-    fields.relcyl = relcyl->text().toStdString();
-    fields.LBAend = LBAend->text().toStdString();
-    fields.prtsct = prtsct->text().toStdString();
-    fields.drive = drive->currentText().toStdString();
-    fields.prtno = prtno->currentText().toStdString();
-    fields.filesys = filesys->currentText().toStdString();
+    for (const core::GeometryTextField& field : core::geometryTextFields()) {
+        QWidget* control = findChild<QWidget*>(QString::fromLatin1(field.name));
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            fields.*field.member = edit->text().toStdString();
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            fields.*field.member = combo->currentText().toStdString();
+        }
+    }
     fields.Optact = Optact->isChecked();
 }
 
 void GeometryPage::load(const core::GeometryFields& fields) {
-    setText(dgcyls, fields.dgcyls);
-    setText(dgheads, fields.dgheads);
-    setText(dgsects, fields.dgsects);
-    setText(cyls, fields.cyls);
-    setText(heads, fields.heads);
-    setText(sects, fields.sects);
-    setText(ecyls, fields.ecyls);
-    setText(eheads, fields.eheads);
-    setText(esects, fields.esects);
-    setText(lbastrt, fields.lbastrt);
-    setText(relcyl, fields.relcyl);
-    setText(LBAend, fields.LBAend);
-    setText(prtsct, fields.prtsct);
-    setText(drive, fields.drive);
-    setText(prtno, fields.prtno);
-    setText(filesys, fields.filesys);
+    for (const core::GeometryTextField& field : core::geometryTextFields()) {
+        QWidget* control = findChild<QWidget*>(QString::fromLatin1(field.name));
+        const QString text = QString::fromStdString(fields.*field.member);
+        // Only changed texts are set, so that a field keeps its cursor.
+        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->text() != text) {
+            edit->setText(text);
+        } else if (auto* combo = qobject_cast<QComboBox*>(control);
+                   combo && combo->currentText() != text) {
+            combo->setEditText(text);
+        }
+    }
     Optact->setChecked(fields.Optact);
 }
 

@@ -6,8 +6,6 @@
 
 #include "core/workbench/geometry.h"
 
-class QComboBox;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -33,11 +31,8 @@ public:
     QPushButton* Command1;
 
 private:
-    QLineEdit *dgcyls, *dgheads, *dgsects;
-    QLineEdit *cyls, *heads, *sects;
-    QLineEdit *ecyls, *eheads, *esects;
-    QLineEdit *lbastrt, *relcyl, *LBAend, *prtsct;
-    QComboBox *drive, *prtno, *filesys;
+    // The text fields are found by their control names (see
+    // core::geometryTextFields()); only the option button is kept here.
     QRadioButton* Optact;
 };
 
