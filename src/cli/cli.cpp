@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -152,6 +153,7 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
     bool printFields = false;
     bool crlf = false;
     const Command* command = nullptr;
+    bool pageOptionGiven = false;
     Workspace workspace;
 
     try {
@@ -188,13 +190,22 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
             if (name == "fields") {
                 flag();
                 printFields = true;
-            } else if (name == "crlf") {
+                continue;
+            }
+            if (name == "crlf") {
                 flag();
                 crlf = true;
-            } else if (name == "decimal-comma") {
+                continue;
+            }
+            if (name == "decimal-comma") {
                 flag();
                 numberFormat = core::NumberFormat::comma();
-            } else if (name == "active") {
+                continue;
+            }
+
+            // The rest fill the page's fields.
+            pageOptionGiven = true;
+            if (name == "active") {
                 flag();
                 workspace.geometry.Optact = true;
             } else if (name == "geometry") {
@@ -210,7 +221,7 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
             }
         }
         if (!command) throw Usage{"no command given"};
-        if (command->page != Page::Geometry && workspace.geometry != core::GeometryFields{})
+        if (command->page != Page::Geometry && pageOptionGiven)
             throw Usage{"'" + std::string(command->name) + "' takes no field options"};
     } catch (const Usage& usage) {
         err << "quorvane-cli: " << usage.problem << "\n\n";
