@@ -107,26 +107,10 @@ void printUsage(std::ostream& out) {
 }
 
 // One line of stderr per message box: its line breaks become blanks.
-std::string oneLine(std::string text) {
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            result += ' ';
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
-std::string withoutCr(const std::string& text) {
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        result += text[i] == '\r' ? '\n' : text[i];
-    }
-    return result;
+std::string oneLine(std::string_view text) {
+    std::string line = core::withLineFeeds(text);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
 }
 
 struct Usage {
@@ -234,7 +218,7 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
     if (crlf) {
         out << workspace.report;
     } else if (!workspace.report.empty()) {
-        std::string text = withoutCr(workspace.report);
+        std::string text = core::withLineFeeds(workspace.report);
         if (text.back() != '\n') text += '\n';
         out << text;
     }

@@ -2,15 +2,14 @@
 
 #include <QMessageBox>
 
+#include "core/app/texts.h"
+
 namespace quorvane::platform {
 
 core::Answer QtDialogs::show(const core::Message& message) {
     QMessageBox box(parent_);
     box.setWindowTitle(QString::fromStdString(message.title));
-    QString prompt = QString::fromStdString(message.prompt);
-    prompt.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    prompt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box.setText(prompt);
+    box.setText(QString::fromStdString(core::withLineFeeds(message.prompt)));
     box.setTextFormat(Qt::PlainText);
     switch (message.icon) {
         case core::Icon::None: box.setIcon(QMessageBox::NoIcon); break;

@@ -19,6 +19,16 @@ std::string joinLines(const auto& lines, bool breakAfterLast) {
 
 }  // namespace
 
+std::string withLineFeeds(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        result += text[i] == '\r' ? '\n' : text[i];
+    }
+    return result;
+}
+
 std::string introText() {
     // The project has no mail address, so the three lines asking for mail
     // are left out; the lines that named addresses point to the project's

@@ -9,6 +9,10 @@ namespace quorvane::core {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// The text with each line break (CR LF, or a CR alone) as one line feed,
+// the form text controls and terminals expect.
+std::string withLineFeeds(std::string_view text);
+
 inline constexpr std::string_view kMainCaption = "Quorvane 1.02";
 
 // The report box's text at start-up; lines end in CR LF and keep the

@@ -19,15 +19,6 @@ namespace quorvane::gui {
 
 namespace {
 
-// The report box holds the core's text with CR LF line breaks; the text
-// control keeps paragraphs apart by line feeds alone.
-QString displayText(const std::string& report) {
-    QString text = QString::fromStdString(report);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 struct ToolbarButton {
     const char* key;
     const char* toolTip;
@@ -221,7 +212,10 @@ void MainWindow::perform(const std::function<core::Outcome(core::Workspace&)>& o
     const core::Outcome outcome = operation(workspace_);
     geometry_->load(workspace_.geometry);
     if (workspace_.report != shownReport_) {
-        maindisplay_->setPlainText(displayText(workspace_.report));
+        // The core's text has CR LF line breaks; the text control keeps
+        // paragraphs apart by line feeds alone.
+        maindisplay_->setPlainText(
+            QString::fromStdString(core::withLineFeeds(workspace_.report)));
         shownReport_ = workspace_.report;
     }
     for (const core::Message& message : outcome.messages) showMessage(message);

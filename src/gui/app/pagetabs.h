@@ -8,7 +8,6 @@
 class QButtonGroup;
 class QStackedWidget;
 class QVBoxLayout;
-class QHBoxLayout;
 
 namespace quorvane::gui {
 
