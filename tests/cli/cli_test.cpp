@@ -1,61 +1,14 @@
 // quorvane-cli run as a person or a script would: stdout, stderr and the
 // exit status of the built program.
-#include <gtest/gtest.h>
+#include "clirun.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct CliRun {
-    std::string out;
-    std::string err;
-    int status;
-};
-
-std::string shellQuoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-// Runs the program with `args` in the C locale unless `env` says otherwise.
-CliRun cli(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
-    // Tests run in parallel processes: each run has a file of its own.
-    std::string errPath = ::testing::TempDir() + "quorvane_cli_XXXXXX";
-    const int fd = mkstemp(errPath.data());
-    if (fd < 0) return {"", "mkstemp failed", -1};
-    close(fd);
-    std::string command = "env " + env + " " + shellQuoted(QUORVANE_CLI);
-    for (const std::string& arg : args) command += " " + shellQuoted(arg);
-    command += " 2>" + shellQuoted(errPath) + " </dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {"", "popen failed", -1};
-    std::array<char, 4096> chunk;
-    for (std::size_t n; (n = fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
-        run.out.append(chunk.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = slurp(errPath);
-    std::remove(errPath.c_str());
-    return run;
-}
+using quorvane::test::cli;
+using quorvane::test::CliRun;
 
 struct Case {
     const char* name;

@@ -18,49 +18,14 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
-#include "recorders.h"
+#include "windowfixture.h"
 
 using quorvane::core::Message;
 using quorvane::gui::MainWindow;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public quorvane::test::WindowFixture {
     Q_OBJECT
 
-    quorvane::test::RecordingDialogs dialogs_;
-    quorvane::test::RecordingLauncher launcher_;
-    std::unique_ptr<MainWindow> window_;
-
-    void open(const quorvane::core::NumberFormat& format = quorvane::core::NumberFormat::point()) {
-        dialogs_ = {};
-        launcher_ = {};
-        window_ = std::make_unique<MainWindow>(dialogs_, launcher_, format);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    template <typename T>
-    T* child(const char* name) {
-        T* found = window_->findChild<T*>(name);
-        if (!found) qFatal("no control named %s", name);
-        return found;
-    }
-    void type(const char* field, const QString& text) {
-        QLineEdit* edit = child<QLineEdit>(field);
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
-    QString text(const char* field) { return child<QLineEdit>(field)->text(); }
-    void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    QString report() { return window_->reportBox()->toPlainText(); }
-    QAction* toolbarAction(const QString& toolTip) {
-        for (QAction* action : window_->toolbar()->actions())
-            if (action->toolTip() == toolTip) return action;
-        qFatal("no toolbar button %s", qPrintable(toolTip));
-    }
-    void clickToolbar(const QString& toolTip) {
-        QWidget* button = window_->toolbar()->widgetForAction(toolbarAction(toolTip));
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QAction* menuEntry(const char* name) { return child<QAction>(name); }
     void fillEntry() {
         type("dgcyls", "1024");
         type("dgheads", "255");

@@ -15,7 +15,7 @@ double chsSectorEnd(double cylinder, double heads, double head, double sectors, 
 
 }  // namespace
 
-std::span<const GeometryTextField> geometryTextFields() {
+TextFields<GeometryFields> geometryTextFields() {
     using F = GeometryFields;
     static constexpr GeometryTextField kFields[] = {
         {"dgcyls", &F::dgcyls}, {"dgheads", &F::dgheads}, {"dgsects", &F::dgsects},

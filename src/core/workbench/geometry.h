@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/fields.h"
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
 
@@ -30,14 +31,10 @@ struct GeometryFields {
     friend bool operator==(const GeometryFields&, const GeometryFields&) = default;
 };
 
-// A text field of the page and the control it stands for.
-struct GeometryTextField {
-    std::string_view name;  // the control's name
-    std::string GeometryFields::*member;
-};
+using GeometryTextField = TextField<GeometryFields>;
 
 // The page's text fields (all but the active flag), in the page's order.
-std::span<const GeometryTextField> geometryTextFields();
+TextFields<GeometryFields> geometryTextFields();
 
 // Title of the required-fields message of the four conversions.
 inline constexpr std::string_view kConversionTitle = "ID10T";

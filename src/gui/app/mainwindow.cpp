@@ -81,7 +81,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     setCentralWidget(central);
 
     workspace_.report = core::introText();
-    perform([](core::Workspace&) { return core::Outcome{}; });
+    perform([](core::Workspace&, const core::NumberFormat&) { return core::Outcome{}; });
 }
 
 void MainWindow::buildMenus() {
@@ -150,53 +150,25 @@ void MainWindow::buildPages() {
     pages_->addPage(standardPage("Input:", "Controls:", 2535), "NTFS bbs");
     pages_->addPage(standardPage("Input:", "Controls"), "Fat32 bbs");
 
-    geometry_ = new GeometryPage;
-    geometry_->setObjectName("Geometry");
-    pages_->addPage(geometry_, "Geometry");
+    addWorkspacePage(new GeometryPage(performer()), "Geometry");
     pages_->addPage(standardPage("Input", "Controls"), "Bogus 113");
     pages_->setCurrentIndex(Geometry);
+}
 
-    const auto conversion = [this](QPushButton* button, auto convert) {
-        connect(button, &QPushButton::clicked, this, [this, convert] {
-            perform([this, convert](core::Workspace& w) { return convert(w, format_); });
-        });
-    };
-    conversion(geometry_->begin, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::beginChsToLba(w.geometry, w.report, f);
-    });
-    conversion(geometry_->beLBATOCHS, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::beginLbaToChs(w.geometry, w.report, f);
-    });
-    conversion(geometry_->eCHS2eLBA, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::endChsToLba(w.geometry, w.report, f);
-    });
-    conversion(geometry_->ptCHS2LBA, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::chsToLba(w.geometry, f);
-    });
+void MainWindow::addWorkspacePage(WorkspacePage* page, const QString& caption) {
+    workspacePages_.push_back(page);
+    pages_->addPage(page, caption);
+}
 
-    connect(geometry_->info, &QPushButton::clicked, this, [this] {
-        perform([](core::Workspace& w) {
-            w.report = core::generalInfoText();
-            return core::Outcome{};
-        });
-    });
-    connect(geometry_->clear, &QPushButton::clicked, this, [this] {
-        perform([](core::Workspace& w) {
-            core::clearGeometryPage(w);
-            return core::Outcome{};
-        });
-    });
-    connect(geometry_->Command1, &QPushButton::clicked, this, [this] {
-        perform([](core::Workspace& w) {
-            core::ignorePartitionTableError(w);
-            return core::Outcome{};
-        });
-    });
+Performer MainWindow::performer() {
+    return [this](const Operation& operation) { perform(operation); };
 }
 
 void MainWindow::dispatchToolbarKey(const QString& key) {
     if (key == "Delete") {
-        perform([](core::Workspace& w) { return core::Outcome{{core::clearEverything(w)}}; });
+        perform([](core::Workspace& w, const core::NumberFormat&) {
+            return core::Outcome{{core::clearEverything(w)}};
+        });
     } else if (key == "Partinfo") {
         launch(core::kPteditProgram);
     } else if (key == "View Details") {
@@ -207,10 +179,10 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
     // "DiviZedi", "Attached", "disk14" and "Diskedit" have no operation yet.
 }
 
-void MainWindow::perform(const std::function<core::Outcome(core::Workspace&)>& operation) {
-    geometry_->store(workspace_.geometry);
-    const core::Outcome outcome = operation(workspace_);
-    geometry_->load(workspace_.geometry);
+void MainWindow::perform(const Operation& operation) {
+    for (const WorkspacePage* page : workspacePages_) page->store(workspace_);
+    const core::Outcome outcome = operation(workspace_, format_);
+    for (WorkspacePage* page : workspacePages_) page->load(workspace_);
     if (workspace_.report != shownReport_) {
         // The core's text has CR LF line breaks; the text control keeps
         // paragraphs apart by line feeds alone.
@@ -224,7 +196,7 @@ void MainWindow::perform(const std::function<core::Outcome(core::Workspace&)>& o
 void MainWindow::showMessage(const core::Message& message) { dialogs_.show(message); }
 
 void MainWindow::launch(std::string_view program) {
-    perform([this, program](core::Workspace&) {
+    perform([this, program](core::Workspace&, const core::NumberFormat&) {
         return core::launchOutsideTool(launcher_, program);
     });
 }

@@ -3,10 +3,12 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <vector>
 
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
+#include "gui/app/workspacepage.h"
 
 class QAction;
 class QPlainTextEdit;
@@ -14,7 +16,6 @@ class QToolBar;
 
 namespace quorvane::gui {
 
-class GeometryPage;
 class PageTabs;
 
 class MainWindow : public QMainWindow {
@@ -42,9 +43,12 @@ private:
     void buildToolbar();
     void buildPages();
 
+    // Adds a page that shows part of the workspace.
+    void addWorkspacePage(WorkspacePage* page, const QString& caption);
     // Runs one operation on the workspace: the pages' texts go in, the
     // changed fields and report come back, and its messages are shown.
-    void perform(const std::function<core::Outcome(core::Workspace&)>& operation);
+    void perform(const Operation& operation);
+    Performer performer();
     void showMessage(const core::Message& message);
     void launch(std::string_view program);
 
@@ -55,7 +59,7 @@ private:
     std::string shownReport_;
 
     PageTabs* pages_ = nullptr;
-    GeometryPage* geometry_ = nullptr;
+    std::vector<WorkspacePage*> workspacePages_;
     QPlainTextEdit* maindisplay_ = nullptr;
     QToolBar* toolbar_ = nullptr;
 };

@@ -10,6 +10,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/app/shell.h"
+#include "core/app/texts.h"
+#include "core/workbench/geometry.h"
+
 namespace quorvane::gui {
 
 namespace {
@@ -71,7 +75,9 @@ protected:
 
 }  // namespace
 
-GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
+GeometryPage::GeometryPage(Performer perform, QWidget* parent)
+    : WorkspacePage(std::move(perform), parent) {
+    setObjectName("Geometry");
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(2);
@@ -148,33 +154,41 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
                     0, 3);
     rows->addWidget(controls);
     rows->addStretch(1);
+
+    runOnClick(begin, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::beginChsToLba(w.geometry, w.report, f);
+    });
+    runOnClick(beLBATOCHS, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::beginLbaToChs(w.geometry, w.report, f);
+    });
+    runOnClick(eCHS2eLBA, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::endChsToLba(w.geometry, w.report, f);
+    });
+    runOnClick(ptCHS2LBA, [](core::Workspace& w, const core::NumberFormat& f) {
+        return core::chsToLba(w.geometry, f);
+    });
+    runOnClick(info, [](core::Workspace& w, const core::NumberFormat&) {
+        w.report = core::generalInfoText();
+        return core::Outcome{};
+    });
+    runOnClick(clear, [](core::Workspace& w, const core::NumberFormat&) {
+        core::clearGeometryPage(w);
+        return core::Outcome{};
+    });
+    runOnClick(Command1, [](core::Workspace& w, const core::NumberFormat&) {
+        core::ignorePartitionTableError(w);
+        return core::Outcome{};
+    });
 }
 
-void GeometryPage::store(core::GeometryFields& fields) const {
-    for (const core::GeometryTextField& field : core::geometryTextFields()) {
-        QWidget* control = findChild<QWidget*>(QString::fromLatin1(field.name));
-        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            fields.*field.member = edit->text().toStdString();
-        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            fields.*field.member = combo->currentText().toStdString();
-        }
-    }
-    fields.Optact = Optact->isChecked();
+void GeometryPage::store(core::Workspace& workspace) const {
+    storeTexts(core::geometryTextFields(), workspace.geometry);
+    workspace.geometry.Optact = Optact->isChecked();
 }
 
-void GeometryPage::load(const core::GeometryFields& fields) {
-    for (const core::GeometryTextField& field : core::geometryTextFields()) {
-        QWidget* control = findChild<QWidget*>(QString::fromLatin1(field.name));
-        const QString text = QString::fromStdString(fields.*field.member);
-        // Only changed texts are set, so that a field keeps its cursor.
-        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->text() != text) {
-            edit->setText(text);
-        } else if (auto* combo = qobject_cast<QComboBox*>(control);
-                   combo && combo->currentText() != text) {
-            combo->setEditText(text);
-        }
-    }
-    Optact->setChecked(fields.Optact);
+void GeometryPage::load(const core::Workspace& workspace) {
+    loadTexts(core::geometryTextFields(), workspace.geometry);
+    Optact->setChecked(workspace.geometry.Optact);
 }
 
 }  // namespace quorvane::gui

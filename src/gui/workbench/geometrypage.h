@@ -2,23 +2,20 @@
 // conversion buttons and the general buttons.
 #pragma once
 
-#include <QWidget>
-
-#include "core/workbench/geometry.h"
+#include "gui/app/workspacepage.h"
 
 class QPushButton;
 class QRadioButton;
 
 namespace quorvane::gui {
 
-class GeometryPage : public QWidget {
+class GeometryPage : public WorkspacePage {
     Q_OBJECT
 public:
-    explicit GeometryPage(QWidget* parent = nullptr);
+    explicit GeometryPage(Performer perform, QWidget* parent = nullptr);
 
-    // Copies the widgets' texts into `fields`, and back.
-    void store(core::GeometryFields& fields) const;
-    void load(const core::GeometryFields& fields);
+    void store(core::Workspace& workspace) const override;
+    void load(const core::Workspace& workspace) override;
 
     // Buttons of the "Controls" group.
     QPushButton* begin;

@@ -1,0 +1,21 @@
+// A page's text fields described as data, so that the window and
+// quorvane-cli copy them the same way: by the control's name.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorvane::core {
+
+// A text field of a page's struct and the control it stands for.
+template <typename Fields>
+struct TextField {
+    std::string_view name;  // the control's name (also the CLI option)
+    std::string Fields::*member;
+};
+
+template <typename Fields>
+using TextFields = std::span<const TextField<Fields>>;
+
+}  // namespace quorvane::core

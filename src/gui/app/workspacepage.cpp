@@ -1,0 +1,33 @@
+#include "gui/app/workspacepage.h"
+
+#include <QAbstractButton>
+
+namespace quorvane::gui {
+
+WorkspacePage::WorkspacePage(Performer perform, QWidget* parent)
+    : QWidget(parent), perform_(std::move(perform)) {}
+
+void WorkspacePage::runOnClick(QAbstractButton* button, Operation operation) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, operation = std::move(operation)] { perform_(operation); });
+}
+
+QWidget* WorkspacePage::findControl(std::string_view name) const {
+    QWidget* control =
+        findChild<QWidget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    if (!control) qFatal("page has no control named %.*s", static_cast<int>(name.size()), name.data());
+    return control;
+}
+
+void WorkspacePage::setControlText(std::string_view name, const std::string& value) {
+    QWidget* control = findControl(name);
+    const QString text = QString::fromStdString(value);
+    if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->text() != text) {
+        edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control);
+               combo && combo->currentText() != text) {
+        combo->setEditText(text);
+    }
+}
+
+}  // namespace quorvane::gui

@@ -1,0 +1,59 @@
+// The fixture of the window tests: a real main window with recording
+// message boxes and program starts, driven as a person would.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "recorders.h"
+
+namespace quorvane::test {
+
+// Not a QObject of its own: each test class adds Q_OBJECT and its slots.
+class WindowFixture : public QObject {
+protected:
+    RecordingDialogs dialogs_;
+    RecordingLauncher launcher_;
+    std::unique_ptr<gui::MainWindow> window_;
+
+    void open(const core::NumberFormat& format = core::NumberFormat::point()) {
+        dialogs_ = {};
+        launcher_ = {};
+        window_ = std::make_unique<gui::MainWindow>(dialogs_, launcher_, format);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    template <typename T>
+    T* child(const char* name) {
+        T* found = window_->findChild<T*>(name);
+        if (!found) qFatal("no control named %s", name);
+        return found;
+    }
+    void type(const char* field, const QString& text) {
+        QLineEdit* edit = child<QLineEdit>(field);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    QString text(const char* field) { return child<QLineEdit>(field)->text(); }
+    void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    QString report() { return window_->reportBox()->toPlainText(); }
+    QAction* toolbarAction(const QString& toolTip) {
+        for (QAction* action : window_->toolbar()->actions())
+            if (action->toolTip() == toolTip) return action;
+        qFatal("no toolbar button %s", qPrintable(toolTip));
+    }
+    void clickToolbar(const QString& toolTip) {
+        QWidget* button = window_->toolbar()->widgetForAction(toolbarAction(toolTip));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QAction* menuEntry(const char* name) { return child<QAction>(name); }
+};
+
+}  // namespace quorvane::test
