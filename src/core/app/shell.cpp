@@ -24,6 +24,9 @@ void clearGeometryPage(Workspace& workspace) {
 
 Message clearEverything(Workspace& workspace) {
     resetReportAndGeometry(workspace);
+    workspace.dynroot = DynRootFields{};
+    workspace.ntfsbbs = NtfsBbsFields{};
+    workspace.fat32bbs = Fat32BbsFields{};
     return Message{std::string(kAllFieldsReset), std::string(kApplicationTitle)};
 }
 
