@@ -14,6 +14,9 @@
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
 #include "gui/workbench/geometrypage.h"
+#include "gui/wizards/dynrootpage.h"
+#include "gui/wizards/fat32bbspage.h"
+#include "gui/wizards/ntfsbbspage.h"
 
 namespace quorvane::gui {
 
@@ -138,17 +141,9 @@ void MainWindow::buildPages() {
     pages_->addPage(standardPage("Input", "Controls"), "Error 110");
     pages_->addPage(standardPage("Input", "Controls"), "Error 108");
 
-    auto* dynRoot = new QWidget;
-    addFrame(dynRoot, "Description:", twipsToPage(240, 720, 6015, 1215));
-    addFrame(dynRoot, "General (1)", twipsToPage(240, 2040, 2895, 1095));
-    addFrame(dynRoot, "Input bootsector information (2)", twipsToPage(240, 3240, 2895, 1455));
-    addFrame(dynRoot, "Calculate size and beginning (3)", twipsToPage(3360, 2040, 2895, 735));
-    addFrame(dynRoot, "Input relocated root (4)", twipsToPage(3360, 2880, 2895, 855));
-    addFrame(dynRoot, "Relocated root (5)", twipsToPage(3360, 3840, 2895, 855));
-    pages_->addPage(dynRoot, "DYN_ROOT");
-
-    pages_->addPage(standardPage("Input:", "Controls:", 2535), "NTFS bbs");
-    pages_->addPage(standardPage("Input:", "Controls"), "Fat32 bbs");
+    addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
+    addWorkspacePage(new NtfsBbsPage(performer()), "NTFS bbs");
+    addWorkspacePage(new Fat32BbsPage(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
     pages_->addPage(standardPage("Input", "Controls"), "Bogus 113");
