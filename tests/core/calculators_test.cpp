@@ -151,8 +151,6 @@ INSTANTIATE_TEST_SUITE_P(
              boundary108("7.84423828125"), 0, false},
         Case{"OneCylinderBoundaryComma", error108("", "255", "63", "63", "16002"), kComma,
              boundary108("7,84423828125"), 0, false},
-        Case{"CylindersFieldIgnored", error108("x y", "255", "63", "63", "16002"), kPoint,
-             boundary108("7.84423828125"), 0, false},
         Case{"NegativeEndOnBoundary", error108("", "255", "63", "-32130", "0"), kPoint,
              boundary108("7.84423828125"), 0, false},
         Case{"TwoSectorsShortOfBoundary", error108("", "255", "63", "63", "16000"), kPoint,
