@@ -26,17 +26,17 @@ QLabel* makeSmallLabel(const QString& text, double scale = 0.9) {
     return label;
 }
 
-QLabel* makeLabel(const LabelledField& spec, QLineEdit* field) {
-    QLabel* label = makeSmallLabel(spec.caption);
-    label->setObjectName(spec.label);
+QLabel* makeLabel(const LabelledField& entry, QLineEdit* field) {
+    QLabel* label = makeSmallLabel(entry.caption);
+    label->setObjectName(entry.label);
     label->setBuddy(field);
-    field->setAccessibleName(spec.caption.trimmed());
+    field->setAccessibleName(entry.caption.trimmed());
     return label;
 }
 
-QLineEdit* makeField(const LabelledField& spec, int width) {
+QLineEdit* makeField(const LabelledField& entry, int width) {
     auto* field = new QLineEdit;
-    field->setObjectName(spec.field);
+    field->setObjectName(entry.field);
     field->setFixedWidth(width);
     return field;
 }
@@ -68,9 +68,9 @@ QList<QPushButton*> buildCalculatorPage(QWidget* page, const CalculatorLayout& l
     narrow->setHorizontalSpacing(8);
     narrow->setVerticalSpacing(1);
     for (int column = 0; column < 3; ++column) {
-        const LabelledField& spec = layout.narrowFields[static_cast<std::size_t>(column)];
-        QLineEdit* field = makeField(spec, kNarrowFieldWidth);
-        narrow->addWidget(makeLabel(spec, field), 0, column);
+        const LabelledField& entry = layout.narrowFields[static_cast<std::size_t>(column)];
+        QLineEdit* field = makeField(entry, kNarrowFieldWidth);
+        narrow->addWidget(makeLabel(entry, field), 0, column);
         narrow->addWidget(field, 1, column);
     }
     narrow->setColumnStretch(3, 1);
@@ -79,10 +79,10 @@ QList<QPushButton*> buildCalculatorPage(QWidget* page, const CalculatorLayout& l
     auto* wide = new QGridLayout;
     wide->setHorizontalSpacing(8);
     for (int row = 0; row < 2; ++row) {
-        const LabelledField& spec = layout.wideFields[static_cast<std::size_t>(row)];
-        QLineEdit* field = makeField(spec, kWideFieldWidth);
+        const LabelledField& entry = layout.wideFields[static_cast<std::size_t>(row)];
+        QLineEdit* field = makeField(entry, kWideFieldWidth);
         wide->addWidget(field, row, 0);
-        wide->addWidget(makeLabel(spec, field), row, 1);
+        wide->addWidget(makeLabel(entry, field), row, 1);
     }
     wide->setColumnStretch(1, 1);
     input->addLayout(wide);
@@ -92,9 +92,9 @@ QList<QPushButton*> buildCalculatorPage(QWidget* page, const CalculatorLayout& l
     controls->setContentsMargins(16, 6, 16, 6);
     controls->setSpacing(6);
     QList<QPushButton*> buttons;
-    for (const CalculatorButton& spec : layout.buttons) {
-        auto* button = new QPushButton(spec.caption);
-        button->setObjectName(spec.name);
+    for (const CalculatorButton& entry : layout.buttons) {
+        auto* button = new QPushButton(entry.caption);
+        button->setObjectName(entry.name);
         button->setAutoDefault(false);
         controls->addWidget(button);
         buttons.append(button);
