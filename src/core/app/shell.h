@@ -7,6 +7,9 @@
 #include <string_view>
 
 #include "core/app/outcome.h"
+#include "core/calculators/bogus113.h"
+#include "core/calculators/error108.h"
+#include "core/calculators/error110.h"
 #include "core/workbench/geometry.h"
 #include "core/wizards/bbs.h"
 #include "core/wizards/dynroot.h"
@@ -18,6 +21,9 @@ namespace quorvane::core {
 struct Workspace {
     std::string report;  // the report box, CR LF line breaks
     GeometryFields geometry;
+    Error110Fields error110;
+    Error108Fields error108;
+    Bogus113Fields bogus113;
     DynRootFields dynroot;
     NtfsBbsFields ntfsbbs;
     Fat32BbsFields fat32bbs;

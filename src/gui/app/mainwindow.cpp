@@ -13,6 +13,9 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
+#include "gui/calculators/bogus113page.h"
+#include "gui/calculators/error108page.h"
+#include "gui/calculators/error110page.h"
 #include "gui/workbench/geometrypage.h"
 #include "gui/wizards/dynrootpage.h"
 #include "gui/wizards/fat32bbspage.h"
@@ -131,22 +134,15 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildPages() {
-    // Pages still to be built show their frames only.
-    const auto standardPage = [](const QString& input, const QString& controls,
-                                 int inputHeight = 2415) {
-        auto* page = new QWidget;
-        addStandardFrames(page, input, controls, inputHeight);
-        return page;
-    };
-    pages_->addPage(standardPage("Input", "Controls"), "Error 110");
-    pages_->addPage(standardPage("Input", "Controls"), "Error 108");
+    addWorkspacePage(new Error110Page(performer()), "Error 110");
+    addWorkspacePage(new Error108Page(performer()), "Error 108");
 
     addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
     addWorkspacePage(new NtfsBbsPage(performer()), "NTFS bbs");
     addWorkspacePage(new Fat32BbsPage(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
-    pages_->addPage(standardPage("Input", "Controls"), "Bogus 113");
+    addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");
     pages_->setCurrentIndex(Geometry);
 }
 
