@@ -15,6 +15,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addWorkbenchCommands(all);
         addCalculatorCommands(all);
+        addWizardCommands(all);
         addAppCommands(all);
         return all;
     }();
