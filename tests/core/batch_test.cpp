@@ -2,6 +2,8 @@
 // commands and "IPE", the file's exact bytes, and files that fail.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -237,7 +239,8 @@ std::string contents(const std::string& path) {
 // The real file: bytes as written, and the system's reason for a file that
 // cannot be created.
 TEST(StdBatchFile, WritesCrLfLinesAndNamesTheReason) {
-    const std::string path = ::testing::TempDir() + "quorvane_batch_test.bat";
+    const std::string path =
+        ::testing::TempDir() + std::to_string(getpid()) + "_quorvane_batch_test.bat";
     platform::StdBatchFile file;
     ASSERT_EQ(file.create(path), std::nullopt);
     ASSERT_EQ(file.writeLine(line("100")), std::nullopt);
