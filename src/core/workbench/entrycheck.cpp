@@ -76,15 +76,18 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
         const double h = number(f.dgheads);
         const double s = number(f.dgsects);
         const double sc = number(f.sects);
-        const double start = subtract(chsSectorEnd(number(f.cyls), h, number(f.heads), s, sc), 1);
+        const double c = number(f.cyls);
+        const double hd = number(f.heads);
+        const double start = subtract(chsSectorEnd(c, h, hd, s, sc), 1);
 
         const double ec = number(f.ecyls);
         const double eh = number(f.eheads);
         const double end1 = chsSectorEnd(ec, h, eh, s, number(f.esects));
         const double count = subtract(end1, start);
 
-        const double total = multiply(number(f.dgsects), multiply(number(f.dgheads),
-                                                                  number(f.dgcyls)));
+        const double totalHeads = number(f.dgheads);
+        const double totalSectors = number(f.dgsects);
+        const double total = multiply(totalSectors, multiply(totalHeads, number(f.dgcyls)));
         const double driveMb = wholeMb(total);
         const double partMb = wholeMb(count);
         const double cylSects = std::floor(multiply(number(f.dgheads), number(f.dgsects)));
