@@ -192,9 +192,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"GroupedNumber", NumberFormat::point(),
              [](GeometryFields& f) { f.dgcyls = "1,024"; },
              batchRefusal("Cyl (Drive Geometry)"), 3, ""},
-        Case{"BlankInsideNumber", NumberFormat::point(),
-             [](GeometryFields& f) { f.drive = " 1 ", f.ecyls = "10 22"; },
-             "", 3, "", "", "", kTypeMismatch},
         Case{"MissingHeads", NumberFormat::point(), [](GeometryFields& f) { f.dgheads = ""; },
              "", 3, "", "", "", kTypeMismatch},
         Case{"ZeroHeadsStopsSilently", NumberFormat::point(),
@@ -207,17 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
              [](GeometryFields& f) { f.prtsct = "x"; }, kConsistentReport, 3, "", "x", "",
              kTypeMismatch}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
-
-TEST(EntryCheck, PlainItemsAreTrimmed) {
-    Workspace w;
-    w.geometry = consistentEntry();
-    w.geometry.drive = " 2 ";
-    w.geometry.filesys = "0c\t";
-    w.geometry.dgcyls = " 1024";
-    checkEntry(w, NumberFormat::point());
-    EXPECT_EQ(w.editline, "editpart 2 0 1 * 0c 0 1 1 1022 254 63 0 1024 255 63 26");
-    EXPECT_EQ(w.checkstate, 2);
-}
 
 }  // namespace
 }  // namespace quorvane::core
