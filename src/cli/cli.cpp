@@ -15,6 +15,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addWorkbenchCommands(all);
         addBatchCommands(all);
+        addCalculatorCommands(all);
         addAppCommands(all);
         return all;
     }();

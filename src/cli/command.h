@@ -112,5 +112,6 @@ Command operationCommand(
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
 void addBatchCommands(std::vector<Command>& commands);
+void addCalculatorCommands(std::vector<Command>& commands);
 
 }  // namespace quorvane::cli
