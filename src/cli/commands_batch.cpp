@@ -149,21 +149,17 @@ void addBatchCommands(std::vector<Command>& commands) {
     Command check;
     check.name = "check";
     check.synopsis = "[OPTION ...]";
-    check.summary =
-        "check a partition table entry (\"Check\"); with --fields also prtsct, relcyl, "
-        "checkstate and editline; exit status 3 when the check found errors";
+    check.summary = "check a partition table entry (\"Check\"); exit status 3 on errors";
     check.options = geometryOptions();
     check.run = runCheck;
     commands.push_back(std::move(check));
 
     Command batch;
     batch.name = "batch";
-    batch.synopsis = "--output PATH [OPTION ...]";
-    batch.summary =
-        "check the entries on standard input, one a line with the options of 'check' (and "
-        "--ipe to accept one with errors), and write them to PATH as an Editpart batch file; "
-        "nothing is written unless every entry is accepted";
-    batch.options = {{"output", "PATH", "the batch file to write"}};
+    batch.synopsis = "--output PATH";
+    batch.summary = "stdin's entries, one a line as for check (--ipe too), as an Editpart batch";
+    batch.options = {{"output", "PATH",
+                      "the batch file, written only when every entry is accepted"}};
     batch.run = runBatch;
     commands.push_back(std::move(batch));
 }
