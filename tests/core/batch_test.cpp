@@ -17,6 +17,12 @@
 #include "platform/batchfile_std.h"
 
 namespace quorvane::core {
+
+// Failure output shows a message box as its title and prompt.
+inline void PrintTo(const Message& message, std::ostream* out) {
+    *out << message.title << ": " << message.prompt;
+}
+
 namespace {
 
 using test::FixedClock;
@@ -137,6 +143,15 @@ TEST(BatchBuilder, ScriptedSession) {
          },
          {kNext}, {1, 1, 0, 3}},
         {"drive empty", checkThenAdd(noDrive), {kIncomplete}, {1, 1, 0, 3}},
+        {"IPE after a clear adds no line of the cleared entry",
+         [](Session& s) {
+             s.check(entry("150"));
+             clearEverything(s.w);
+             s.w.geometry = entry("150");
+             ignorePartitionTableError(s.w);
+             return s.add();
+         },
+         {kIncomplete}, {1, 1, 0, 3}},
         {"clear all while collecting goes on collecting",
          [&](Session& s) {
              clearGeometryPage(s.w);
