@@ -14,6 +14,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = [] {
         std::vector<Command> all;
         addWorkbenchCommands(all);
+        addBatchCommands(all);
         addCalculatorCommands(all);
         addWizardCommands(all);
         addAppCommands(all);

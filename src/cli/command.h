@@ -111,6 +111,7 @@ Command operationCommand(
 // The commands of each area.
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
+void addBatchCommands(std::vector<Command>& commands);
 void addCalculatorCommands(std::vector<Command>& commands);
 void addWizardCommands(std::vector<Command>& commands);
 

@@ -1,5 +1,6 @@
 // Commands of the "Geometry" page.
 #include "cli/command.h"
+#include "cli/geometry_options.h"
 #include "core/workbench/geometry.h"
 
 namespace quorvane::cli {
@@ -14,6 +15,8 @@ std::string* geometryField(Workspace& workspace, std::string_view name) {
     return nullptr;
 }
 
+}  // namespace
+
 // The page's options: one per text field, the active flag, and three
 // fields at once as C/H/S.
 std::vector<Option> geometryOptions() {
@@ -24,6 +27,8 @@ std::vector<Option> geometryOptions() {
     options.push_back({"end", "C/H/S", "ecyls, eheads and esects at once"});
     return options;
 }
+
+namespace {
 
 // Splits "C/H/S" into three fields; an empty part leaves its field empty.
 void fillTriple(Workspace& workspace, std::string_view option, const std::string& value,
@@ -36,6 +41,8 @@ void fillTriple(Workspace& workspace, std::string_view option, const std::string
     *geometryField(workspace, second) = value.substr(a + 1, b - a - 1);
     *geometryField(workspace, third) = value.substr(b + 1);
 }
+
+}  // namespace
 
 // Fills the page from its options in the order given: a later option
 // overrides an earlier one.
@@ -62,6 +69,8 @@ Printed geometryValue(std::string_view name) {
                 return std::string();
             }};
 }
+
+namespace {
 
 Command geometryCommand(std::string_view name, std::string_view summary,
                         std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run,

@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTimer>
 
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
+#include "platform/batchfile_std.h"
+#include "platform/clock_qt.h"
 #include "platform/dialogs_qt.h"
 #include "platform/launcher_qt.h"
 
@@ -31,6 +34,11 @@ int main(int argc, char** argv) {
         new quorvane::gui::MainWindow(dialogs, launcher, quorvane::gui::numberFormat());
     window->setAttribute(Qt::WA_DeleteOnClose);
     dialogs.setParent(window);
+    quorvane::platform::StdBatchFile batchFile;
+    quorvane::platform::QtClock clock;
+    window->setBatchOutput(batchFile, clock,
+                           QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                               .toStdString());
     if (options.isSet(page)) window->pages()->setCurrentIndex(options.value(page).toInt() - 1);
     window->show();
 

@@ -8,6 +8,7 @@ namespace quorvane::platform {
 class QtLauncher : public core::Launcher {
 public:
     Result start(std::string_view program) override;
+    Result open(std::string_view path) override;
 };
 
 }  // namespace quorvane::platform

@@ -109,6 +109,7 @@ public:
         started.emplace_back(program);
         return result_;
     }
+    Result open(std::string_view) override { return result_; }
     std::vector<std::string> started;
 
 private:

@@ -2,11 +2,14 @@
 // recorded instead of shown or run.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
+#include "core/workbench/batch.h"
 
 namespace quorvane::test {
 
@@ -26,8 +29,54 @@ public:
         started.emplace_back(program);
         return result;
     }
+    Result open(std::string_view path) override {
+        opened.emplace_back(path);
+        return openResult;
+    }
     std::vector<std::string> started;
     Result result;
+    std::vector<std::string> opened;
+    Result openResult;
+};
+
+// A batch file kept in memory: `files` holds the bytes of each path
+// written, `failNext` makes the next operation fail with that reason.
+class RecordingBatchFile : public core::BatchFile {
+public:
+    Failure create(const std::string& path) override {
+        if (auto failure = take()) return failure;
+        path_ = path;
+        files[path].clear();
+        open_ = true;
+        return std::nullopt;
+    }
+    Failure writeLine(std::string_view line) override {
+        if (!open_) return std::string("not open");
+        if (auto failure = take()) return failure;
+        files[path_] += std::string(line) + "\r\n";
+        return std::nullopt;
+    }
+    Failure close() override {
+        const bool wasOpen = open_;
+        open_ = false;
+        if (auto failure = take()) return failure;
+        return wasOpen ? std::nullopt : Failure("not open");
+    }
+    bool isOpen() const override { return open_; }
+
+    std::map<std::string, std::string> files;
+    Failure failNext;
+
+private:
+    Failure take() { return std::exchange(failNext, std::nullopt); }
+    std::string path_;
+    bool open_ = false;
+};
+
+class FixedClock : public core::Clock {
+public:
+    std::string shortDate() override { return date; }
+    std::string date = "07/12/2026";
 };
 
 }  // namespace quorvane::test

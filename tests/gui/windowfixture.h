@@ -21,12 +21,16 @@ class WindowFixture : public QObject {
 protected:
     RecordingDialogs dialogs_;
     RecordingLauncher launcher_;
+    RecordingBatchFile batchFile_;
+    FixedClock clock_;
     std::unique_ptr<gui::MainWindow> window_;
 
     void open(const core::NumberFormat& format = core::NumberFormat::point()) {
         dialogs_ = {};
         launcher_ = {};
+        batchFile_ = {};
         window_ = std::make_unique<gui::MainWindow>(dialogs_, launcher_, format);
+        window_->setBatchOutput(batchFile_, clock_, "/programs/quorvane");
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }

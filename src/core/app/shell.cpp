@@ -13,6 +13,9 @@ void resetReportAndGeometry(Workspace& workspace) {
     workspace.report.clear();
     workspace.geometry = GeometryFields{};
     workspace.checkstate = 3;
+    // The entry is gone from the page: its command line must not reach a
+    // batch through "IPE".
+    workspace.editline.clear();
 }
 
 }  // namespace
@@ -47,8 +50,11 @@ std::string launchFailureText(const Launcher::Result& result) {
 }
 
 Outcome launchOutsideTool(Launcher& launcher, std::string_view program) {
+    return launchOutcome(launcher.start(program));
+}
+
+Outcome launchOutcome(const Launcher::Result& result) {
     Outcome outcome;
-    const Launcher::Result result = launcher.start(program);
     outcome.failure = result.code;
     if (result.code == kFileNotFound) {
         outcome.messages.push_back(

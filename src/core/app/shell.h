@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/outcome.h"
 #include "core/calculators/bogus113.h"
@@ -33,6 +34,15 @@ struct Workspace {
     int checkstate = 0;
     // 1 once a batch file was saved in this run; 3 after "Clear all".
     int batchsaved = 0;
+    // The Editpart command line of the last completed check; empty when
+    // there is none to add.
+    std::string editline;
+    // The batch being collected: 1 while it holds entries not yet saved,
+    // and while its file is open (see core/workbench/batch.h).
+    int batchentries = 0;
+    int batchopen = 0;
+    // Its entry lines so far, so that a file that failed can be written afresh.
+    std::vector<std::string> batchlines;
     // The "DYN_ROOT" wizard's values between clicks; no clear command
     // resets them.
     DynRootState dynrootState;
@@ -68,10 +78,17 @@ public:
     // Starts `program`, a bare file name looked up the platform's usual way,
     // in a normal visible window.
     virtual Result start(std::string_view program) = 0;
+    // Opens the document at `path` the way the desktop opens it (a batch
+    // file: runs it in a maximized window).
+    virtual Result open(std::string_view path) = 0;
 };
 
 // The text of a failed start, as the "Dear User" message shows it.
 std::string launchFailureText(const Launcher::Result& result);
+
+// What a start shows: the "Dear User" message for a program or file that is
+// not found, nothing for any other result. The outcome's failure is the code.
+Outcome launchOutcome(const Launcher::Result& result);
 
 // Starts an outside tool; a program that is not found gives the "Dear User"
 // message, any other failure is silent. The outcome's failure is the code.

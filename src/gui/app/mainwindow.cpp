@@ -166,8 +166,31 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
         launch(core::kPartinfoProgram);
     } else if (key == "Help") {
         showMessage(core::helpNotAvailable());
+    } else if (key == "Attached") {
+        performOnBatch(core::addToBatch);
+    } else if (key == "disk14") {
+        performOnBatch(core::saveBatch);
+    } else if (key == "Diskedit") {
+        perform([this](core::Workspace&, const core::NumberFormat&) {
+            return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
+        });
     }
-    // "DiviZedi", "Attached", "disk14" and "Diskedit" have no operation yet.
+    // "DiviZedi" has no operation yet.
+}
+
+void MainWindow::setBatchOutput(core::BatchFile& file, core::Clock& clock,
+                                std::string programDirectory) {
+    batchFile_ = &file;
+    clock_ = &clock;
+    programDirectory_ = std::move(programDirectory);
+}
+
+void MainWindow::performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&)) {
+    if (!batchFile_ || !clock_) return;
+    perform([this, operation](core::Workspace& w, const core::NumberFormat&) {
+        core::BatchPlace place{*batchFile_, *clock_, programDirectory_};
+        return operation(w, place);
+    });
 }
 
 void MainWindow::perform(const Operation& operation) {

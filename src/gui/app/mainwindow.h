@@ -8,6 +8,7 @@
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
+#include "core/workbench/batch.h"
 #include "gui/app/workspacepage.h"
 
 class QAction;
@@ -38,6 +39,11 @@ public:
     // names no operation does nothing.
     void dispatchToolbarKey(const QString& key);
 
+    // Where the batch builder writes quorvane.bat: through `file`, dated by
+    // `clock` (both must outlive the window), into `programDirectory`.
+    // Until this is set the batch keys do nothing.
+    void setBatchOutput(core::BatchFile& file, core::Clock& clock, std::string programDirectory);
+
 private:
     void buildMenus();
     void buildToolbar();
@@ -51,9 +57,14 @@ private:
     Performer performer();
     void showMessage(const core::Message& message);
     void launch(std::string_view program);
+    // Runs a batch operation with the batch file's place, once it is set.
+    void performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&));
 
     core::Dialogs& dialogs_;
     core::Launcher& launcher_;
+    core::BatchFile* batchFile_ = nullptr;
+    core::Clock* clock_ = nullptr;
+    std::string programDirectory_;
     core::NumberFormat format_;
     core::Workspace workspace_;
     std::string shownReport_;

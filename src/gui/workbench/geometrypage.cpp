@@ -12,6 +12,7 @@
 
 #include "core/app/shell.h"
 #include "core/app/texts.h"
+#include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
 
 namespace quorvane::gui {
@@ -152,6 +153,10 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
                                            "Enter DriveGometry and start and end CHS to "
                                            "calculate begin and end LBA values"),
                     0, 3);
+    grid->addWidget(Verify = makeButton("Verify", "Check",
+                                        "Check a partition table entry for inconsistencies. All "
+                                        "fields are required to be filled out."),
+                    0, 4);
     rows->addWidget(controls);
     rows->addStretch(1);
 
@@ -167,6 +172,7 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     runOnClick(ptCHS2LBA, [](core::Workspace& w, const core::NumberFormat& f) {
         return core::chsToLba(w.geometry, f);
     });
+    runOnClick(Verify, core::checkEntry);
     runOnClick(info, [](core::Workspace& w, const core::NumberFormat&) {
         w.report = core::generalInfoText();
         return core::Outcome{};

@@ -22,6 +22,7 @@ public:
     QPushButton* beLBATOCHS;
     QPushButton* eCHS2eLBA;
     QPushButton* ptCHS2LBA;
+    QPushButton* Verify;
     // Buttons of the "General " group.
     QPushButton* info;
     QPushButton* clear;

@@ -1,0 +1,167 @@
+// Commands of the entry check and the Editpart batch file.
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "cli/cli.h"
+#include "cli/command.h"
+#include "cli/geometry_options.h"
+#include "core/workbench/batch.h"
+#include "core/workbench/entrycheck.h"
+#include "platform/batchfile_std.h"
+#include "platform/clock_std.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+using core::Workspace;
+
+// Exit status of a check that found errors in the entry.
+constexpr int kEntryErrors = 3;
+
+std::vector<Printed> checkValues() {
+    return {geometryValue("prtsct"), geometryValue("relcyl"),
+            {"checkstate", [](const Workspace& w) { return std::to_string(w.checkstate); }},
+            {"editline", [](const Workspace& w) { return w.editline; }}};
+}
+
+int runCheck(const Arguments& arguments, Context& context) {
+    Workspace workspace;
+    fillGeometry(arguments, workspace);
+    const core::Outcome outcome = core::checkEntry(workspace, context.format);
+    if (finish(context, workspace, outcome, checkValues()) != kRan) return kRefused;
+    if (workspace.checkstate == 1) return kEntryErrors;
+    // An item that cannot be written to a batch: the report says which.
+    if (workspace.checkstate == 3) return kRefused;
+    return kRan;
+}
+
+// The words of one line of entries: blanks separate them, and single or
+// double quotes hold blanks (or nothing) within one word.
+std::vector<std::string> splitWords(std::string_view line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    char quote = 0;
+    for (const char c : line) {
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+            else word += c;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+            inWord = true;
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            if (inWord) words.push_back(std::exchange(word, {}));
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quote != 0) throw Usage{"a quote is not closed"};
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+std::vector<Option> entryOptions() {
+    std::vector<Option> options = geometryOptions();
+    options.push_back({"ipe", {}, "accept the entry although its check found errors (\"IPE\")"});
+    return options;
+}
+
+// Checks one entry of standard input as "Check", then "IPE" when asked, then
+// "Attached" would; gives its Editpart line, or says on stderr why the entry
+// is refused (and shows its report, which names any field at fault).
+std::optional<std::string> acceptedLine(const std::string& text, int number, Context& context) {
+    const std::string entry = "entry on line " + std::to_string(number);
+    Workspace workspace;
+    std::optional<core::Message> refused;
+    try {
+        const std::vector<std::string> words = splitWords(text);
+        const std::vector<Option> options = entryOptions();
+        const Arguments arguments = parseArguments(words, options);
+        if (!arguments.positional.empty())
+            throw Usage{"unexpected argument '" + arguments.positional.front() + "'"};
+        fillGeometry(arguments, workspace);
+        const core::Outcome outcome = core::checkEntry(workspace, context.format);
+        if (arguments.flag("ipe")) core::ignorePartitionTableError(workspace);
+        if (!outcome.messages.empty()) {
+            refused = outcome.messages.front();
+        } else if (!outcome.completed()) {
+            refused = core::Message{"the check stopped: " +
+                                        core::failureDescription(outcome.failure),
+                                    std::string(core::kCheckTitle)};
+        } else if (const auto verdict = core::entryVerdict(workspace);
+                   verdict != core::EntryVerdict::Accepted) {
+            refused = core::refusal(verdict);
+        }
+    } catch (const Usage& usage) {
+        context.err << "quorvane-cli: " << entry << ": " << usage.problem << '\n';
+        return std::nullopt;
+    }
+    if (refused) {
+        finish(context, workspace, core::Outcome{}, {});
+        context.err << "quorvane-cli: " << entry << " refused: " << refused->title << ": "
+                    << oneLine(refused->prompt) << '\n';
+        return std::nullopt;
+    }
+    return workspace.editline;
+}
+
+int runBatch(const Arguments& arguments, Context& context) {
+    const std::string* output = arguments.value("output");
+    if (!output) throw Usage{"'batch' needs --output PATH"};
+
+    std::vector<std::string> lines;
+    std::string text;
+    for (int number = 1; std::getline(context.in, text); ++number) {
+        if (text.find_first_not_of(" \t\r") == std::string::npos) continue;
+        const std::optional<std::string> line = acceptedLine(text, number, context);
+        if (!line) return kRefused;
+        lines.push_back(*line);
+    }
+    if (lines.empty()) {
+        context.err << "quorvane-cli: no entries on standard input, no batch written\n";
+        return kRefused;
+    }
+
+    platform::StdBatchFile file;
+    platform::StdClock clock;
+    core::BatchFile::Failure failure = file.create(*output);
+    for (const std::string& line : lines)
+        if (!failure) failure = file.writeLine(line);
+    for (const std::string& line : core::batchTrailer(clock.shortDate()))
+        if (!failure) failure = file.writeLine(line);
+    if (!failure) failure = file.close();
+    if (failure) {
+        context.err << "quorvane-cli: cannot write '" << *output << "': " << *failure << '\n';
+        return kRefused;
+    }
+    return kRan;
+}
+
+}  // namespace
+
+void addBatchCommands(std::vector<Command>& commands) {
+    Command check;
+    check.name = "check";
+    check.synopsis = "[OPTION ...]";
+    check.summary = "check a partition table entry (\"Check\"); exit status 3 on errors";
+    check.options = geometryOptions();
+    check.run = runCheck;
+    commands.push_back(std::move(check));
+
+    Command batch;
+    batch.name = "batch";
+    batch.synopsis = "--output PATH";
+    batch.summary = "stdin's entries, one a line as for check (--ipe too), as an Editpart batch";
+    batch.options = {{"output", "PATH",
+                      "the batch file, written only when every entry is accepted"}};
+    batch.run = runBatch;
+    commands.push_back(std::move(batch));
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,88 @@
+// The Editpart batch builder behind the toolbar keys "Attached", "disk14" and
+// "Diskedit": checked entries collected as Editpart command lines into
+// quorvane.bat in the program's directory, closed with a fixed trailer, and
+// started on request.
+//
+// The batch is in one of three states, held in the workspace as
+// (batchopen, batchentries, batchsaved): no batch (0, 0, not 1), collecting
+// (1, 1, not 1; the file is open and holds every confirmed entry), saved
+// (0, 0, 1). Only "Clear all" on the "Geometry" page leaves the saved state.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/outcome.h"
+#include "core/app/shell.h"
+
+namespace quorvane::core {
+
+// Sequential output to one text file at a time. Each operation returns the
+// system's reason when it fails and nothing when it succeeds.
+class BatchFile {
+public:
+    using Failure = std::optional<std::string>;
+    virtual ~BatchFile() = default;
+    // Creates the file at `path` (emptying an existing one) and opens it for
+    // writing; a file still open is closed first.
+    virtual Failure create(const std::string& path) = 0;
+    // Writes `line` and CR LF, through to the file at once.
+    virtual Failure writeLine(std::string_view line) = 0;
+    // Closes the file; it is closed afterwards even when this fails.
+    virtual Failure close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+// Today's date as short-date text in the user's format.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::string shortDate() = 0;
+};
+
+// Where and through what the batch builder writes.
+struct BatchPlace {
+    BatchFile& file;
+    Clock& clock;
+    std::string directory;  // the program's directory, as the person knows it
+};
+
+inline constexpr std::string_view kBatchFileName = "quorvane.bat";
+inline constexpr std::string_view kBatchTitle = "Quorvane";
+
+// The batch file's path in `directory`, with one separator between them.
+std::string batchPath(std::string_view directory);
+
+// The fifteen lines that close a batch, generated on `date`.
+std::vector<std::string> batchTrailer(std::string_view date);
+
+// Whether the entry of the last check may go into a batch: its verdict, with
+// an empty drive, partition number or type code, a check that did not
+// complete and a missing check all counting as incomplete.
+enum class EntryVerdict { Accepted, Errors, Incomplete };
+EntryVerdict entryVerdict(const Workspace& workspace);
+
+// The message that refuses an entry of the given verdict.
+Message refusal(EntryVerdict verdict);
+
+// "Attached": adds `editline` to the batch, creating the file for the first
+// entry, or refuses with its messages; either way the verdict is used up
+// (`checkstate` 3). A file that cannot be created or written gives a
+// message with its path and the reason and leaves every state as it was, so
+// that the next click tries again (rewriting the confirmed entries when the
+// file had to be given up).
+Outcome addToBatch(Workspace& workspace, BatchPlace& place);
+
+// "disk14": writes the trailer, closes the file and marks the batch saved;
+// with nothing collected it says so. A failure is reported like one of
+// addToBatch and leaves the batch collecting.
+Outcome saveBatch(Workspace& workspace, BatchPlace& place);
+
+// "Diskedit": asks through `dialogs` whether to run the batch and, when the
+// answer is OK, opens the file at `path`; a missing file gives the "Dear
+// User" message.
+Outcome runBatch(Dialogs& dialogs, Launcher& launcher, const std::string& path);
+
+}  // namespace quorvane::core

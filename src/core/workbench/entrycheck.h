@@ -1,0 +1,28 @@
+// "Check" on the "Geometry" page: the entry's checks named after the
+// partition tools' error codes, the drive and partition statistics, the
+// verdict and the Editpart command line of the entry.
+#pragma once
+
+#include <string_view>
+
+#include "core/app/numeric.h"
+#include "core/app/outcome.h"
+#include "core/app/shell.h"
+
+namespace quorvane::core {
+
+// Title of the required-fields message of the check.
+inline constexpr std::string_view kCheckTitle = "ID10T detected";
+
+// Runs the check on `workspace.geometry`: empties the report, checks #110,
+// #116, #104, #107, #108 and #109 in this order, writes the report, sets
+// `checkstate` (2, then 1 when a check found an error) and builds `editline`,
+// writing "0" into an empty `prtsct` and `relcyl`.
+//
+// A check that stops on a failure leaves what it already wrote (the empty
+// report, or the whole report when the Editpart line failed), `checkstate`
+// 3 and `editline` empty. So does an entry with an item that cannot stand in
+// a batch line; its report then ends with a line naming the field.
+Outcome checkEntry(Workspace& workspace, const NumberFormat& format);
+
+}  // namespace quorvane::core

@@ -1,0 +1,209 @@
+// "Check" on the "Geometry" page: whole reports, verdicts and Editpart lines
+// of consistent and faulty entries, with a decimal point and a comma.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "core/workbench/entrycheck.h"
+
+namespace quorvane::core {
+namespace {
+
+// Drive 1024/255/63, CHS 0/1/1 to 1022/254/63: a consistent active first
+// partition of type 06 on drive 1.
+GeometryFields consistentEntry() {
+    GeometryFields f;
+    f.dgcyls = "1024", f.dgheads = "255", f.dgsects = "63";
+    f.cyls = "0", f.heads = "1", f.sects = "1";
+    f.ecyls = "1022", f.eheads = "254", f.esects = "63";
+    f.lbastrt = "63", f.LBAend = "16434432";
+    f.drive = "1", f.prtno = "1", f.filesys = "06";
+    f.Optact = true;
+    return f;
+}
+
+const std::string kConsistentReport =
+    "*Startsector consistency check: \r\n"
+    "calculated startsector: 63\r\n"
+    "entered startsector: 63\r\n"
+    "*check#116 checked o.k.\r\n"
+    "\r\n"
+    "*Number of sectors consistency check: \r\n"
+    "calculated: 16434432\r\n"
+    "entered: 16434432\r\n"
+    "*check#110 checked o.k.\r\n"
+    "\r\n"
+    "*check#104 checked o.k.\r\n"
+    "\r\n"
+    "*check#107 checked o.k.\r\n"
+    "\r\n"
+    "*check#108 checked o.k.\r\n"
+    "\r\n"
+    "*check#109 checked o.k.\r\n"
+    "\r\n"
+    "Total sectors HDD: 16450560\r\n"
+    "Total drive size in Mb: 8032\r\n"
+    "\r\n"
+    "Partition size: 8024 Mb\r\n"
+    "One cylinder is 16065 sectors.\r\n"
+    "One cylinder is 7.84423828125 Mb.";
+
+const std::string kConsistentLine = "editpart 1 0 1 * 06 0 1 1 1022 254 63 0 1024 255 63 26";
+
+// The consistent report with whole lines (or runs of lines) replaced.
+std::string consistentReportWith(
+    std::initializer_list<std::pair<std::string, std::string>> changes) {
+    std::string text = kConsistentReport;
+    for (const auto& [from, to] : changes) {
+        const std::size_t at = text.find(from);
+        if (at == std::string::npos) ADD_FAILURE() << "no line " << from;
+        else text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string batchRefusal(std::string_view field) {
+    return kConsistentReport + "\r\n\r\n*batch: the value of " + std::string(field) +
+           " cannot be written to a batch file";
+}
+
+struct Case {
+    const char* name;
+    NumberFormat format;
+    std::function<void(GeometryFields&)> change;  // applied to the consistent entry
+    std::string report;
+    int checkstate;
+    std::string editline;
+    std::string prtsct = "0";
+    std::string relcyl = "0";
+    int failure = 0;  // 13 also shows "Fill out required fields !"
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class EntryCheckTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(EntryCheckTest, ReportVerdictAndEditpartLine) {
+    const Case& c = GetParam();
+    Workspace w;
+    w.geometry = consistentEntry();
+    c.change(w.geometry);
+    w.report = "previous";
+    w.editline = "stale line of an earlier check";
+    const Outcome outcome = checkEntry(w, c.format);
+
+    EXPECT_EQ(w.report, c.report);
+    EXPECT_EQ(w.checkstate, c.checkstate);
+    EXPECT_EQ(w.editline, c.editline);
+    EXPECT_EQ(w.geometry.prtsct, c.prtsct);
+    EXPECT_EQ(w.geometry.relcyl, c.relcyl);
+    EXPECT_EQ(outcome.failure, c.failure);
+    const std::vector<Message> messages =
+        c.failure == kTypeMismatch
+            ? std::vector<Message>{{"Fill out required fields !", "ID10T detected",
+                                    Icon::Exclamation, Buttons::Ok}}
+            : std::vector<Message>{};
+    EXPECT_EQ(outcome.messages, messages);
+}
+
+const auto kNoChange = [](GeometryFields&) {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, EntryCheckTest,
+    ::testing::Values(
+        Case{"Consistent", NumberFormat::point(), kNoChange, kConsistentReport, 2,
+             kConsistentLine},
+        Case{"ConsistentDecimalComma", NumberFormat::comma(), kNoChange,
+             consistentReportWith({{"7.84423828125", "7,84423828125"}}), 2, kConsistentLine},
+        Case{"SectorCountOneCylinderTooMany", NumberFormat::point(),
+             [](GeometryFields& f) { f.LBAend = "16450497"; },
+             consistentReportWith({{"entered: 16434432\r\n*check#110 checked o.k.",
+                                    "entered: 16450497\r\n*check#110 is inconsistent! "
+                                    "(error!);\r\noffset in cyl: -1"}}),
+             1, kConsistentLine},
+        Case{"FractionalOffsetDecimalComma", NumberFormat::comma(),
+             [](GeometryFields& f) { f.LBAend = "16434332"; },
+             consistentReportWith({{"entered: 16434432\r\n*check#110 checked o.k.",
+                                    "entered: 16434332\r\n*check#110 is inconsistent! "
+                                    "(error!);\r\noffset in cyl: 0,00622471210706505"},
+                                   {"7.84423828125", "7,84423828125"}}),
+             1, kConsistentLine},
+        // All three sub-checks of #108 fail; the line names the last.
+        Case{"EndOffEveryBoundary", NumberFormat::point(),
+             [](GeometryFields& f) { f.eheads = "253", f.esects = "62"; },
+             consistentReportWith(
+                 {{"calculated: 16434432\r\nentered: 16434432\r\n*check#110 checked o.k.",
+                   "calculated: 16434368\r\nentered: 16434432\r\n*check#110 is inconsistent! "
+                   "(error!);\r\noffset in cyl: -0.00398381574852163"},
+                  {"*check#108 checked o.k.",
+                   "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"}}),
+             1, "editpart 1 0 1 * 06 0 1 1 1022 253 62 0 1024 255 63 26"},
+        Case{"EndSectorWithLeadingZeroIsTheSameNumber", NumberFormat::point(),
+             [](GeometryFields& f) { f.esects = "063"; }, kConsistentReport, 2,
+             "editpart 1 0 1 * 06 0 1 1 1022 254 063 0 1024 255 63 26"},
+        Case{"EndBeforeBegin", NumberFormat::point(),
+             [](GeometryFields& f) {
+                 f.cyls = "1022", f.heads = "254", f.sects = "63";
+                 f.ecyls = "0", f.eheads = "1", f.esects = "1";
+             },
+             consistentReportWith(
+                 {{"calculated startsector: 63\r\nentered startsector: 63\r\n*check#116 checked "
+                   "o.k.",
+                   "calculated startsector: 16434494\r\nentered startsector: 63\r\n*check#116 "
+                   "is inconsistent! (error)"},
+                  {"calculated: 16434432\r\nentered: 16434432\r\n*check#110 checked o.k.",
+                   "calculated: -16434430\r\nentered: 16434432\r\n*check#110 is inconsistent! "
+                   "(error!);\r\noffset in cyl: -2045.9920323685"},
+                  {"*check#104 checked o.k.",
+                   "*check#104 partition ends before it starts! (error)"},
+                  {"*check#108 checked o.k.",
+                   "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"},
+                  {"Partition size: 8024 Mb", "Partition size: -8025 Mb"}}),
+             1, "editpart 1 0 1 * 06 1022 254 63 0 1 1 0 1024 255 63 26"},
+        Case{"StartAtTheDrivesTotal", NumberFormat::point(),
+             [](GeometryFields& f) { f.lbastrt = "16450560"; },
+             consistentReportWith(
+                 {{"entered startsector: 63\r\n*check#116 checked o.k.",
+                   "entered startsector: 16450560\r\n*check#116 is inconsistent! (error)"},
+                  {"*check#107 checked o.k.",
+                   "*check#107 partition starts after end of disk! (error)"}}),
+             1, kConsistentLine},
+        Case{"PartitionTableOneCylinderIn", NumberFormat::point(),
+             [](GeometryFields& f) { f.prtsct = "16065", f.relcyl = " 2", f.Optact = false; },
+             kConsistentReport, 2, "editpart 1 1 1 - 06 0 1 1 1022 254 63 2 1024 255 63 26",
+             "16065", " 2"},
+        // The fractional cylinder is cut to its whole part where the decimal
+        // separator is a comma, and cannot go into a batch where it is a point.
+        Case{"PartitionTableMidCylinderDecimalComma", NumberFormat::comma(),
+             [](GeometryFields& f) { f.prtsct = "8032"; },
+             consistentReportWith({{"7.84423828125", "7,84423828125"}}), 2, kConsistentLine,
+             "8032"},
+        Case{"PartitionTableMidCylinderDecimalPoint", NumberFormat::point(),
+             [](GeometryFields& f) { f.prtsct = "8032"; }, batchRefusal("PartSect"), 3, "",
+             "8032"},
+        Case{"EmptyChoicesStayEmptyItems", NumberFormat::point(),
+             [](GeometryFields& f) { f.drive = f.prtno = f.filesys = ""; }, kConsistentReport, 2,
+             "editpart  0  *  0 1 1 1022 254 63 0 1024 255 63 26"},
+        Case{"CommandInTypeCode", NumberFormat::point(),
+             [](GeometryFields& f) { f.filesys = "06 & del c:\\*.*"; }, batchRefusal("FS"), 3,
+             ""},
+        Case{"GroupedNumber", NumberFormat::point(),
+             [](GeometryFields& f) { f.dgcyls = "1,024"; },
+             batchRefusal("Cyl (Drive Geometry)"), 3, ""},
+        Case{"MissingHeads", NumberFormat::point(), [](GeometryFields& f) { f.dgheads = ""; },
+             "", 3, "", "", "", kTypeMismatch},
+        Case{"ZeroHeadsStopsSilently", NumberFormat::point(),
+             [](GeometryFields& f) { f.dgheads = "0"; }, "", 3, "", "", "", kDivisionByZero},
+        Case{"EndBeyond32BitsStopsSilently", NumberFormat::point(),
+             [](GeometryFields& f) { f.dgcyls = "300000", f.ecyls = "200000"; }, "", 3, "", "",
+             "", kOverflow},
+        // The report is complete when the partition table's sector fails.
+        Case{"PartitionTableSectorNotANumber", NumberFormat::point(),
+             [](GeometryFields& f) { f.prtsct = "x"; }, kConsistentReport, 3, "", "x", "",
+             kTypeMismatch}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quorvane::core
