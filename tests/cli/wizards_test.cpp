@@ -37,9 +37,9 @@ TEST_P(WizardCliTest, PrintsReportAndMessages) {
 }
 
 const std::string kRequired = "ID10T detected: Fill out required fields !\n";
-const std::vector<std::string> kBootValues = {"--sectcluster", "40", "--rsvdsects",  "1",
-                                              "--numfats",     "2",  "--direntries", "200",
-                                              "--sectfat",     "f5"};
+// Reserved sectors and number of FATs left at their presets, 1 and 2.
+const std::vector<std::string> kBootValues = {"--sectcluster", "40", "--direntries", "200",
+                                              "--sectfat", "f5"};
 
 std::vector<std::string> dynroot(std::vector<std::string> more) {
     std::vector<std::string> args = {"dynroot"};

@@ -22,8 +22,11 @@ namespace quorvane::core {
 struct DynRootFields {
     // Boot sector values, frame (2).
     std::string sectcluster;  // sectors per cluster
-    std::string rsvdsects;    // reserved sectors before the first FAT
-    std::string numfats;      // number of FATs
+    // Reserved sectors before the first FAT and the number of FATs, preset
+    // to what DOS writes (1 and 2); other formatters reserve more sectors,
+    // so the person types the values the boot sector holds.
+    std::string rsvdsects = "1";
+    std::string numfats = "2";
     std::string direntries;   // root directory entries
     std::string sectfat;      // sectors per FAT
     // Start cluster of the DYN_ROOT directory, frame (4).
@@ -69,8 +72,8 @@ Outcome calculateRoot(const DynRootFields& fields, DynRootState& state, std::str
 Outcome calculateCopy(const DynRootFields& fields, DynRootState& state, std::string& report,
                       const NumberFormat& format);
 
-// "Clear all" of the page: empties the report and the fields; the wizard's
-// state stays.
+// "Clear all" of the page: empties the report and the fields (the two
+// preset ones go back to their presets); the wizard's state stays.
 void clearDynRootPage(DynRootFields& fields, std::string& report);
 
 }  // namespace quorvane::core
