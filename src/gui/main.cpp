@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <memory>
 
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
 #include "platform/dialogs_qt.h"
 #include "platform/launcher_qt.h"
+#include "platform/registry.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -27,9 +29,11 @@ int main(int argc, char** argv) {
 
     quorvane::platform::QtDialogs dialogs;
     quorvane::platform::QtLauncher launcher;
+    const std::unique_ptr<quorvane::core::Registry> registry = quorvane::platform::systemRegistry();
     auto* window =
         new quorvane::gui::MainWindow(dialogs, launcher, quorvane::gui::numberFormat());
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setRegistry(*registry);
     dialogs.setParent(window);
     if (options.isSet(page)) window->pages()->setCurrentIndex(options.value(page).toInt() - 1);
     window->show();

@@ -10,6 +10,8 @@
 
 #include "core/app/texts.h"
 #include "core/workbench/geometry.h"
+#include "gui/accessories/about.h"
+#include "gui/accessories/divizedi.h"
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
@@ -101,12 +103,12 @@ void MainWindow::buildMenus() {
     mnutools->setObjectName("mnutools");
     addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
     addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
-    addEntry(mnutools, "tnyclc", "&DiviZedi", [] {});
+    addEntry(mnutools, "tnyclc", "&DiviZedi", [this] { openDiviZedi(); });
 
     QMenu* mnuhelp = menuBar()->addMenu("&Help");
     mnuhelp->setObjectName("mnuhelp");
     addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
-    addEntry(mnuhelp, "mnuabout", "&About", [] {});
+    addEntry(mnuhelp, "mnuabout", "&About", [this] { openAbout(); });
 }
 
 void MainWindow::buildToolbar() {
@@ -173,10 +175,12 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
         launch(core::kPteditProgram);
     } else if (key == "View Details") {
         launch(core::kPartinfoProgram);
+    } else if (key == "DiviZedi") {
+        openDiviZedi();
     } else if (key == "Help") {
         showMessage(core::helpNotAvailable());
     }
-    // "DiviZedi", "Attached", "disk14" and "Diskedit" have no operation yet.
+    // "Attached", "disk14" and "Diskedit" have no operation yet.
 }
 
 void MainWindow::perform(const Operation& operation) {
@@ -199,6 +203,21 @@ void MainWindow::launch(std::string_view program) {
     perform([this, program](core::Workspace&, const core::NumberFormat&) {
         return core::launchOutsideTool(launcher_, program);
     });
+}
+
+void MainWindow::openDiviZedi() { DiviZediWindow::open(dialogs_, format_); }
+
+void MainWindow::openAbout() {
+    if (!about_) {
+        about_ = new AboutBox(*registry_, launcher_, dialogs_, this);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        // Modal without a nested event loop, so the click that opened it
+        // returns at once.
+        about_->setWindowModality(Qt::ApplicationModal);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 }  // namespace quorvane::gui

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
+#include "core/accessories/sysinfo.h"
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
@@ -16,6 +18,7 @@ class QToolBar;
 
 namespace quorvane::gui {
 
+class AboutBox;
 class PageTabs;
 
 class MainWindow : public QMainWindow {
@@ -38,6 +41,10 @@ public:
     // names no operation does nothing.
     void dispatchToolbarKey(const QString& key);
 
+    // The registry the About box reads; it must outlive the window. Until
+    // one is given the window reads a registry without keys.
+    void setRegistry(core::Registry& registry) { registry_ = &registry; }
+
 private:
     void buildMenus();
     void buildToolbar();
@@ -51,6 +58,8 @@ private:
     Performer performer();
     void showMessage(const core::Message& message);
     void launch(std::string_view program);
+    void openDiviZedi();
+    void openAbout();
 
     core::Dialogs& dialogs_;
     core::Launcher& launcher_;
@@ -62,6 +71,10 @@ private:
     std::vector<WorkspacePage*> workspacePages_;
     QPlainTextEdit* maindisplay_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+
+    core::EmptyRegistry noRegistry_;
+    core::Registry* registry_ = &noRegistry_;
+    QPointer<AboutBox> about_;
 };
 
 }  // namespace quorvane::gui
