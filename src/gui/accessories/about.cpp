@@ -40,7 +40,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     setWindowTitle(fromCore(core::aboutCaption()));
 
     auto* picture = new QLabel(this);
-    picture->setPixmap(windowIcon().pixmap(32, 32));
+    picture->setPixmap(gui::windowIcon().pixmap(32, 32));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     const QString programName = fromCore(std::string(core::kProgramName));
@@ -93,7 +93,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     layout->addWidget(Line1);
     layout->addLayout(bottom);
 
-    setFixedWidth(5730 / 15);
+    setFixedSize(5730 / 15, 3795 / 15);
 }
 
 void AboutBox::startSysInfo() {

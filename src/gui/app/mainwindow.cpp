@@ -45,7 +45,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     : QMainWindow(parent), dialogs_(dialogs), launcher_(launcher), format_(format) {
     setObjectName("Quorvane");
     setWindowTitle(QString::fromUtf8(core::kMainCaption.data(), core::kMainCaption.size()));
-    setWindowIcon(windowIcon());
+    setWindowIcon(gui::windowIcon());  // not QWidget::windowIcon()
 
     buildMenus();
     buildToolbar();
