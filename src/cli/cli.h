@@ -16,5 +16,8 @@ enum ExitStatus : int { kRan = 0, kRefused = 1, kUsage = 2 };
 // status. `format` is the user's number format; --decimal-comma overrides it.
 int run(const std::vector<std::string>& args, const core::NumberFormat& format,
         std::ostream& out, std::ostream& err);
+// The same, reading standard input from `in`.
+int run(const std::vector<std::string>& args, const core::NumberFormat& format, std::istream& in,
+        std::ostream& out, std::ostream& err);
 
 }  // namespace quorvane::cli

@@ -97,7 +97,7 @@ TEST(Cli, UsageErrorsExitTwoWithUsageText) {
         const CliRun run = cli(args);
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("Usage: quorvane-cli COMMAND"), std::string::npos);
+        EXPECT_NE(run.err.find("Usage: quorvane-cli "), std::string::npos);
     }
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);

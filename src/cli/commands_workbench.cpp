@@ -1,0 +1,102 @@
+// Commands of the "Geometry" page.
+#include "cli/command.h"
+#include "core/workbench/geometry.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+using core::Workspace;
+
+std::string* geometryField(Workspace& workspace, std::string_view name) {
+    for (const core::GeometryTextField& field : core::geometryTextFields())
+        if (field.name == name) return &(workspace.geometry.*field.member);
+    return nullptr;
+}
+
+// The page's options: one per text field, the active flag, and three
+// fields at once as C/H/S.
+std::vector<Option> geometryOptions() {
+    std::vector<Option> options = fieldOptions(core::geometryTextFields());
+    options.push_back({"active", {}, "turn the active flag (\"80\") on"});
+    options.push_back({"geometry", "C/H/S", "dgcyls, dgheads and dgsects at once"});
+    options.push_back({"begin", "C/H/S", "cyls, heads and sects at once"});
+    options.push_back({"end", "C/H/S", "ecyls, eheads and esects at once"});
+    return options;
+}
+
+// Splits "C/H/S" into three fields; an empty part leaves its field empty.
+void fillTriple(Workspace& workspace, std::string_view option, const std::string& value,
+                std::string_view first, std::string_view second, std::string_view third) {
+    const std::size_t a = value.find('/');
+    const std::size_t b = a == std::string::npos ? a : value.find('/', a + 1);
+    if (b == std::string::npos || value.find('/', b + 1) != std::string::npos)
+        throw Usage{"--" + std::string(option) + " takes C/H/S, three parts"};
+    *geometryField(workspace, first) = value.substr(0, a);
+    *geometryField(workspace, second) = value.substr(a + 1, b - a - 1);
+    *geometryField(workspace, third) = value.substr(b + 1);
+}
+
+// Fills the page from its options in the order given: a later option
+// overrides an earlier one.
+void fillGeometry(const Arguments& arguments, Workspace& workspace) {
+    for (const auto& [name, value] : arguments.given) {
+        if (name == "active") {
+            workspace.geometry.Optact = true;
+        } else if (name == "geometry") {
+            fillTriple(workspace, name, value, "dgcyls", "dgheads", "dgsects");
+        } else if (name == "begin") {
+            fillTriple(workspace, name, value, "cyls", "heads", "sects");
+        } else if (name == "end") {
+            fillTriple(workspace, name, value, "ecyls", "eheads", "esects");
+        } else if (std::string* field = geometryField(workspace, name)) {
+            *field = value;
+        }
+    }
+}
+
+Printed geometryValue(std::string_view name) {
+    return {name, [name](const Workspace& w) {
+                for (const core::GeometryTextField& field : core::geometryTextFields())
+                    if (field.name == name) return w.geometry.*field.member;
+                return std::string();
+            }};
+}
+
+Command geometryCommand(std::string_view name, std::string_view summary,
+                        std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run,
+                        std::initializer_list<std::string_view> written) {
+    std::vector<Printed> printed;
+    for (std::string_view field : written) printed.push_back(geometryValue(field));
+    return operationCommand(name, summary, geometryOptions(), fillGeometry, std::move(run),
+                            std::move(printed));
+}
+
+}  // namespace
+
+void addWorkbenchCommands(std::vector<Command>& commands) {
+    commands.push_back(geometryCommand(
+        "bchs2blba", "begin CHS to start sector (\"bCHS2bLBA\")",
+        [](Workspace& w, const core::NumberFormat& f) {
+            return core::beginChsToLba(w.geometry, w.report, f);
+        },
+        {"lbastrt"}));
+    commands.push_back(geometryCommand(
+        "blba2bchs", "start sector to begin CHS (\"bLBA2bCHS\")",
+        [](Workspace& w, const core::NumberFormat& f) {
+            return core::beginLbaToChs(w.geometry, w.report, f);
+        },
+        {"cyls", "heads", "sects"}));
+    commands.push_back(geometryCommand(
+        "echs2elba", "end CHS to absolute end sector (\"eCHS2eLBA\")",
+        [](Workspace& w, const core::NumberFormat& f) {
+            return core::endChsToLba(w.geometry, w.report, f);
+        },
+        {"LBAend"}));
+    commands.push_back(geometryCommand(
+        "chs2lba", "begin and end CHS to start sector and sector count (\"CHS2LBA\"; no report)",
+        [](Workspace& w, const core::NumberFormat& f) { return core::chsToLba(w.geometry, f); },
+        {"lbastrt", "LBAend"}));
+}
+
+}  // namespace quorvane::cli
