@@ -111,5 +111,6 @@ Command operationCommand(
 // The commands of each area.
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
+void addAccessoryCommands(std::vector<Command>& commands);
 
 }  // namespace quorvane::cli
