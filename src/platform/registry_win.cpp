@@ -1,5 +1,7 @@
 // The Windows registry. Names and string values are converted between
 // UTF-8 and the registry's UTF-16.
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <cstring>

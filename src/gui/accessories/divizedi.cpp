@@ -63,6 +63,7 @@ QPointer<DiviZediWindow> instance;
 
 DiviZediWindow* DiviZediWindow::open(core::Dialogs& dialogs, const core::NumberFormat& format) {
     if (!instance) instance = new DiviZediWindow(dialogs, format);
+    instance->setWindowState(instance->windowState() & ~Qt::WindowMinimized);
     instance->show();
     instance->raise();
     instance->activateWindow();
@@ -85,7 +86,6 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
     lblDisplay_->setGeometry(twips(120, 120, 2475, 390));
     lblDisplay_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblDisplay_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblDisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblDisplay_->setAutoFillBackground(true);
     QPalette grey = lblDisplay_->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
