@@ -2,7 +2,6 @@
 // tool, against a registry and a launcher that record what they are asked.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -166,14 +165,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {kInfo, kLocation}, {kInfoFile}, {}, true},
         SysInfoCase{"NeitherValue", std::nullopt, std::nullopt, true, 0, {kInfo, kLocation}, {},
                     {}, true}));
-
-TEST(AboutTexts, CaptionsAndVersion) {
-    EXPECT_EQ(aboutCaption(), "About Quorvane");
-    EXPECT_EQ(versionText(), "Version 1.0.2");
-    const std::string description = aboutDescription();
-    EXPECT_EQ(description.find('@'), std::string::npos);
-    EXPECT_EQ(std::count(description.begin(), description.end(), '\n'), 2);
-}
 
 }  // namespace
 }  // namespace quorvane::core
