@@ -15,6 +15,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = [] {
         std::vector<Command> all;
         addWorkbenchCommands(all);
+        addCalculatorCommands(all);
         addAppCommands(all);
         addAccessoryCommands(all);
         return all;

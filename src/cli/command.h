@@ -111,6 +111,7 @@ Command operationCommand(
 // The commands of each area.
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
+void addCalculatorCommands(std::vector<Command>& commands);
 void addAccessoryCommands(std::vector<Command>& commands);
 
 }  // namespace quorvane::cli

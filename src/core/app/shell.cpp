@@ -24,6 +24,9 @@ void clearGeometryPage(Workspace& workspace) {
 
 Message clearEverything(Workspace& workspace) {
     resetReportAndGeometry(workspace);
+    workspace.error110 = Error110Fields{};
+    workspace.error108 = Error108Fields{};
+    workspace.bogus113 = Bogus113Fields{};
     return Message{std::string(kAllFieldsReset), std::string(kApplicationTitle)};
 }
 

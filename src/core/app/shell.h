@@ -7,6 +7,9 @@
 #include <string_view>
 
 #include "core/app/outcome.h"
+#include "core/calculators/bogus113.h"
+#include "core/calculators/error108.h"
+#include "core/calculators/error110.h"
 #include "core/workbench/geometry.h"
 
 namespace quorvane::core {
@@ -16,6 +19,9 @@ namespace quorvane::core {
 struct Workspace {
     std::string report;  // the report box, CR LF line breaks
     GeometryFields geometry;
+    Error110Fields error110;
+    Error108Fields error108;
+    Bogus113Fields bogus113;
 
     // Verdict of the last entry check: 0 none yet, 1 errors found, 2 no
     // errors or errors to be ignored ("IPE"), 3 reset by a clear command.

@@ -15,6 +15,9 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
+#include "gui/calculators/bogus113page.h"
+#include "gui/calculators/error108page.h"
+#include "gui/calculators/error110page.h"
 #include "gui/workbench/geometrypage.h"
 
 namespace quorvane::gui {
@@ -137,8 +140,8 @@ void MainWindow::buildPages() {
         addStandardFrames(page, input, controls, inputHeight);
         return page;
     };
-    pages_->addPage(standardPage("Input", "Controls"), "Error 110");
-    pages_->addPage(standardPage("Input", "Controls"), "Error 108");
+    addWorkspacePage(new Error110Page(performer()), "Error 110");
+    addWorkspacePage(new Error108Page(performer()), "Error 108");
 
     auto* dynRoot = new QWidget;
     addFrame(dynRoot, "Description:", twipsToPage(240, 720, 6015, 1215));
@@ -153,7 +156,7 @@ void MainWindow::buildPages() {
     pages_->addPage(standardPage("Input:", "Controls"), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
-    pages_->addPage(standardPage("Input", "Controls"), "Bogus 113");
+    addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");
     pages_->setCurrentIndex(Geometry);
 }
 

@@ -57,15 +57,15 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
-class CalculatorTest : public ::testing::TestWithParam<Case> {};
+class DiviZediTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CalculatorTest, KeySequence) {
+TEST_P(DiviZediTest, KeySequence) {
     const Case& c = GetParam();
     EXPECT_EQ(run(c.keys, c.format), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, CalculatorTest,
+    Keys, DiviZediTest,
     ::testing::Values(
         Case{"Fresh", kPoint, "", "0 acc=0 op=+ new"},
         Case{"DigitAfterZeroIsAppended", kPoint, "0 5", "05 acc=0 op=+ typing"},
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DisplayNotANumber", kPoint, "1 " + repeated('0', 20) + "+/- , =",
              "0 acc=0 op=+ new [13: Type mismatch\r\nCalculation aborted!]"}));
 
-TEST(CalculatorKeys, CaptionsFollowTheNumberFormat) {
+TEST(DiviZediKeys, CaptionsFollowTheNumberFormat) {
     EXPECT_EQ(Calculator::caption(Key::Separator, kPoint), ".");
     EXPECT_EQ(Calculator::caption(Key::Separator, kComma), ",");
     EXPECT_EQ(Calculator::keyFor(",", kPoint), Key::Separator);

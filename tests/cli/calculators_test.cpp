@@ -1,0 +1,81 @@
+// quorvane-cli's error calculator commands: stdout, stderr and exit status.
+#include <string>
+#include <vector>
+
+#include "clirun.h"
+
+namespace {
+
+using quorvane::test::cli;
+using quorvane::test::CliRun;
+
+struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+    int status;
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class CalculatorCliTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CalculatorCliTest, PrintsReportAndMessages) {
+    const Case& c = GetParam();
+    const CliRun run = cli(c.args);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, c.status);
+}
+
+const std::string kRequired = "ID10T detected: Fill out required fields !\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CalculatorCliTest,
+    ::testing::Values(
+        Case{"Error110EmptyRefused", {"error110"}, "", kRequired, 1},
+        Case{"Error108BoundaryComma",
+             {"error108", "--decimal-comma", "--HDS108", "255", "--scts108", "63", "--ss108",
+              "63", "--nums108", "16002", "--cyls108", "x"},
+             "This problem can probably be fixed by using the /ipe switch and resize the "
+             "partition 1 cylinder smaller (7,84423828125 Mb in this case) if no other partition "
+             "table errors are present. The risk of dataloss is not higher then normal.\n",
+             "", 0},
+        Case{"Bogus113CrLf",
+             {"bogus113", "--crlf", "--sectclus", "64", "--root", "512", "--sectsfat", "256",
+              "--bigtotal", "4194945", "--numbersect", "4194882"},
+             "Resultant Big total number of sectors: 4194721\r\nOverlap in clusters: "
+             "0.984375\r\n\r\nThis can probably be fixed by adjusting the 'Big Total Number of "
+             "Sectors' in the bootsector to match 'sectors' from the partition table.",
+             "", 0},
+        Case{"Bogus113NoClusterSizeSilent",
+             {"bogus113", "--sectclus", "0", "--root", "512", "--sectsfat", "256", "--bigtotal",
+              "2", "--numbersect", "1"},
+             "", "", 1}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(CalculatorCli, Error110InfoTextAndUsage) {
+    const CliRun error110 = cli({"error110", "--cyls110", "10", "--heads110", "16", "--sects110",
+                                 "2", "--ucsectors", "0", "--endbegin=208"});
+    EXPECT_EQ(error110.status, 0);
+    EXPECT_EQ(error110.out.rfind(" The size in Mb's is : 0.15625\n The offset in cylinders is : "
+                                 "6.5\n\nThe risk of dataloss is higher",
+                                 0),
+              0u);
+
+    const CliRun info = cli({"bogus113-info"});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out.rfind("The bogus error 113 is caused when", 0), 0u);
+    EXPECT_NE(info.out.find("boot record.\n\nDue to the nature"), std::string::npos);
+    EXPECT_EQ(info.out.substr(info.out.size() - 17), "some free space.\n");
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"bogus113-info", "--root", "1"}, {"error108", "--cyls110", "1"}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace
