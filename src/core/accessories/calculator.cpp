@@ -28,7 +28,7 @@ constexpr std::string_view kDivisionByZeroPrompt = "DiviZedi can't devide by zer
 constexpr std::string_view kAbortedLine = "Calculation aborted!";
 
 Message whoops(std::string prompt) {
-    return Message{std::move(prompt), std::string(kCalculatorTitle)};
+    return Message{std::move(prompt), std::string(kDiviZediTitle)};
 }
 
 bool isDigit(Key key) { return key <= Key::Digit9; }

@@ -71,7 +71,7 @@ private:
     std::string display_ = "0";
 };
 
-inline constexpr std::string_view kCalculatorTitle = "Whoops!";
+inline constexpr std::string_view kDiviZediTitle = "Whoops!";
 
 // The failure code of an operation given an argument it cannot take, such
 // as a negative number raised to a power that is not whole.
