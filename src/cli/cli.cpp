@@ -16,6 +16,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addWorkbenchCommands(all);
         addCalculatorCommands(all);
+        addWizardCommands(all);
         addAppCommands(all);
         addAccessoryCommands(all);
         return all;

@@ -112,6 +112,7 @@ Command operationCommand(
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
 void addCalculatorCommands(std::vector<Command>& commands);
+void addWizardCommands(std::vector<Command>& commands);
 void addAccessoryCommands(std::vector<Command>& commands);
 
 }  // namespace quorvane::cli

@@ -27,6 +27,9 @@ Message clearEverything(Workspace& workspace) {
     workspace.error110 = Error110Fields{};
     workspace.error108 = Error108Fields{};
     workspace.bogus113 = Bogus113Fields{};
+    workspace.dynroot = DynRootFields{};
+    workspace.ntfsbbs = NtfsBbsFields{};
+    workspace.fat32bbs = Fat32BbsFields{};
     return Message{std::string(kAllFieldsReset), std::string(kApplicationTitle)};
 }
 

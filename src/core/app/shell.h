@@ -11,6 +11,8 @@
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"
 #include "core/workbench/geometry.h"
+#include "core/wizards/bbs.h"
+#include "core/wizards/dynroot.h"
 
 namespace quorvane::core {
 
@@ -22,12 +24,18 @@ struct Workspace {
     Error110Fields error110;
     Error108Fields error108;
     Bogus113Fields bogus113;
+    DynRootFields dynroot;
+    NtfsBbsFields ntfsbbs;
+    Fat32BbsFields fat32bbs;
 
     // Verdict of the last entry check: 0 none yet, 1 errors found, 2 no
     // errors or errors to be ignored ("IPE"), 3 reset by a clear command.
     int checkstate = 0;
     // 1 once a batch file was saved in this run; 3 after "Clear all".
     int batchsaved = 0;
+    // The "DYN_ROOT" wizard's values between clicks; no clear command
+    // resets them.
+    DynRootState dynrootState;
 };
 
 // "Clear all" of the "Geometry" page: empties the report and that page,

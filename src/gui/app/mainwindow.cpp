@@ -19,6 +19,9 @@
 #include "gui/calculators/error108page.h"
 #include "gui/calculators/error110page.h"
 #include "gui/workbench/geometrypage.h"
+#include "gui/wizards/dynrootpage.h"
+#include "gui/wizards/fat32bbspage.h"
+#include "gui/wizards/ntfsbbspage.h"
 
 namespace quorvane::gui {
 
@@ -133,27 +136,12 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildPages() {
-    // Pages still to be built show their frames only.
-    const auto standardPage = [](const QString& input, const QString& controls,
-                                 int inputHeight = 2415) {
-        auto* page = new QWidget;
-        addStandardFrames(page, input, controls, inputHeight);
-        return page;
-    };
     addWorkspacePage(new Error110Page(performer()), "Error 110");
     addWorkspacePage(new Error108Page(performer()), "Error 108");
 
-    auto* dynRoot = new QWidget;
-    addFrame(dynRoot, "Description:", twipsToPage(240, 720, 6015, 1215));
-    addFrame(dynRoot, "General (1)", twipsToPage(240, 2040, 2895, 1095));
-    addFrame(dynRoot, "Input bootsector information (2)", twipsToPage(240, 3240, 2895, 1455));
-    addFrame(dynRoot, "Calculate size and beginning (3)", twipsToPage(3360, 2040, 2895, 735));
-    addFrame(dynRoot, "Input relocated root (4)", twipsToPage(3360, 2880, 2895, 855));
-    addFrame(dynRoot, "Relocated root (5)", twipsToPage(3360, 3840, 2895, 855));
-    pages_->addPage(dynRoot, "DYN_ROOT");
-
-    pages_->addPage(standardPage("Input:", "Controls:", 2535), "NTFS bbs");
-    pages_->addPage(standardPage("Input:", "Controls"), "Fat32 bbs");
+    addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
+    addWorkspacePage(new NtfsBbsPage(performer()), "NTFS bbs");
+    addWorkspacePage(new Fat32BbsPage(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
     addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");

@@ -1,0 +1,125 @@
+// Commands of the "DYN_ROOT", "NTFS bbs" and "Fat32 bbs" pages, and the
+// hexadecimal conversion they read Patch's values with.
+#include "cli/command.h"
+#include "core/wizards/bbs.h"
+#include "core/wizards/dynroot.h"
+#include "core/wizards/hexvalue.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+using core::Workspace;
+
+// A command over one page: its options are the page's fields.
+template <typename Fields>
+Command pageCommand(std::string_view name, std::string_view summary, core::TextFields<Fields> table,
+                    Fields Workspace::*page,
+                    std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run) {
+    return operationCommand(name, summary, fieldOptions(table),
+                            [table, page](const Arguments& arguments, Workspace& w) {
+                                fillFields(arguments, table, w.*page);
+                            },
+                            std::move(run), {});
+}
+
+Command textCommand(std::string_view name, std::string_view summary, std::string (*text)()) {
+    return operationCommand(name, summary, {}, {},
+                            [text](Workspace& w, const core::NumberFormat&) {
+                                w.report = text();
+                                return core::Outcome{};
+                            },
+                            {});
+}
+
+// `hex TEXT`: the value HexToDec gives, or its refusal.
+Command hexCommand() {
+    Command command;
+    command.name = "hex";
+    command.synopsis = "TEXT";
+    command.summary = "the decimal value of hexadecimal digits as Patch shows them";
+    command.minArguments = 1;
+    command.maxArguments = 1;
+    command.run = [](const Arguments& arguments, Context& context) {
+        Workspace w;
+        std::string text = arguments.positional.front();
+        const core::HexConversion conversion =
+            core::hexToDec(text, w.dynrootState.hexvalue, "the value");
+        core::Outcome outcome;
+        if (conversion.accepted) {
+            w.report = core::decimalText(conversion.value, context.format);
+        } else {
+            outcome.failure = core::kTypeMismatch;
+        }
+        if (conversion.message) outcome.messages.push_back(*conversion.message);
+        return finish(context, w, outcome, {});
+    };
+    return command;
+}
+
+Printed stateValue(std::string_view name, double core::DynRootState::*member) {
+    return {name, [member](const Workspace& w) {
+                return core::decimalText(w.dynrootState.*member, core::NumberFormat::point());
+            }};
+}
+
+// `dynroot`: "Calculate root", and with a start cluster "Calculate" after
+// it, as the report box shows them one after the other.
+Command dynRootCommand() {
+    Command command = operationCommand(
+        "dynroot",
+        "where the root directory lies (\"Calculate root\"); with --dynrootstart, the copy "
+        "(\"Calculate\")",
+        fieldOptions(core::dynRootTextFields()), {}, {}, {});
+    command.run = [](const Arguments& arguments, Context& context) {
+        Workspace w;
+        fillFields(arguments, core::dynRootTextFields(), w.dynroot);
+        core::Outcome outcome =
+            core::calculateRoot(w.dynroot, w.dynrootState, w.report, context.format);
+        if (outcome.completed() && arguments.value("dynrootstart")) {
+            core::Outcome copy =
+                core::calculateCopy(w.dynroot, w.dynrootState, w.report, context.format);
+            outcome.failure = copy.failure;
+            outcome.messages.insert(outcome.messages.end(), copy.messages.begin(),
+                                    copy.messages.end());
+        }
+        const Printed printed[] = {
+            stateValue("rootstart", &core::DynRootState::rootstart),
+            stateValue("rootend", &core::DynRootState::rootend),
+            stateValue("rootspan", &core::DynRootState::rootspan),
+            stateValue("clustsects", &core::DynRootState::clustsects),
+        };
+        return finish(context, w, outcome, printed);
+    };
+    return command;
+}
+
+}  // namespace
+
+void addWizardCommands(std::vector<Command>& commands) {
+    commands.push_back(hexCommand());
+    commands.push_back(textCommand("dynroot-start",
+                                   "the \"Start wizard\" text of the \"DYN_ROOT\" page",
+                                   core::dynRootStartText));
+    commands.push_back(dynRootCommand());
+    commands.push_back(pageCommand(
+        "ntfs-bbs", "how to copy an NTFS partition's backup boot sector back (\"NTFS bbs\")",
+        core::ntfsBbsTextFields(), &Workspace::ntfsbbs,
+        [](Workspace& w, const core::NumberFormat& f) {
+            return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
+        }));
+    commands.push_back(textCommand("ntfs-bbs-info",
+                                   "the \"Display info\" text of the \"NTFS bbs\" page",
+                                   core::ntfsBbsInfoText));
+    commands.push_back(pageCommand(
+        "fat32-bbs", "how to copy a FAT32 partition's backup boot sector back (\"Fat32 bbs\")",
+        core::fat32BbsTextFields(), &Workspace::fat32bbs,
+        [](Workspace& w, const core::NumberFormat& f) {
+            return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
+        }));
+    commands.push_back(textCommand("fat32-bbs-info",
+                                   "the \"Display info\" text of the \"Fat32 bbs\" page",
+                                   core::fat32BbsInfoText));
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,25 @@
+// The "DYN_ROOT" page: five numbered frames that walk the user through
+// copying a relocated root directory back with the disk editor Patch.
+#pragma once
+
+#include "gui/app/workspacepage.h"
+
+class QPushButton;
+
+namespace quorvane::gui {
+
+class DynRootPage : public WorkspacePage {
+    Q_OBJECT
+public:
+    explicit DynRootPage(Performer perform, QWidget* parent = nullptr);
+
+    void store(core::Workspace& workspace) const override;
+    void load(const core::Workspace& workspace) override;
+
+    QPushButton* startdynroot;     // "Start wizard", frame (1)
+    QPushButton* cmdCleardynroot;  // "Clear all", frame (1)
+    QPushButton* Calcroot;         // "Calculate root", frame (3)
+    QPushButton* ConvHEXDEC;       // "Calculate", frame (5)
+};
+
+}  // namespace quorvane::gui

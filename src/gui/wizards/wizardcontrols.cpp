@@ -1,0 +1,69 @@
+#include "gui/wizards/wizardcontrols.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quorvane::gui::wizards {
+
+QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) {
+    auto* label = new QLabel(text, frame);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The explanation has to fit the frame's fixed height.
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 0, 6, 2);
+    layout->addWidget(label);
+    return label;
+}
+
+QPushButton* makeButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* makeField(const char* name, int width) {
+    auto* field = new QLineEdit;
+    field->setObjectName(name);
+    field->setFixedWidth(width);
+    return field;
+}
+
+QLineEdit* addLabelledField(QFormLayout* form, const char* labelName, const QString& label,
+                            const char* fieldName, int width) {
+    QLineEdit* field = makeField(fieldName, width);
+    auto* caption = new QLabel(label);
+    caption->setObjectName(labelName);
+    caption->setBuddy(field);
+    field->setAccessibleName(label);
+    form->addRow(caption, field);
+    return field;
+}
+
+QFormLayout* makeForm(QGroupBox* frame) {
+    auto* form = new QFormLayout(frame);
+    form->setContentsMargins(6, 0, 6, 2);
+    form->setHorizontalSpacing(4);
+    form->setVerticalSpacing(1);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    return form;
+}
+
+QVBoxLayout* makeColumn(QGroupBox* frame) {
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(6, 0, 6, 2);
+    column->setSpacing(2);
+    return column;
+}
+
+}  // namespace quorvane::gui::wizards

@@ -1,0 +1,172 @@
+// The "DYN_ROOT", "NTFS bbs" and "Fat32 bbs" pages driven as a person
+// would: their buttons, their fields and the wizard's state across clicks.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "core/app/texts.h"
+#include "core/wizards/bbs.h"
+#include "core/wizards/dynroot.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/pagetabs.h"
+#include "windowfixture.h"
+
+using quorvane::core::Icon;
+using quorvane::core::Message;
+using quorvane::gui::MainWindow;
+
+namespace {
+
+Message refused(const std::string& prompt) {
+    return Message{prompt, "ID10T detected", Icon::Exclamation};
+}
+
+QString shown(const std::string& coreText) {
+    return QString::fromStdString(quorvane::core::withLineFeeds(coreText));
+}
+
+}  // namespace
+
+class WizardPagesTest : public quorvane::test::WindowFixture {
+    Q_OBJECT
+
+    void showPage(MainWindow::Page page) {
+        QTest::mouseClick(window_->pages()->tab(page), Qt::LeftButton);
+        QVERIFY(window_->pages()->page(page)->isVisible());
+    }
+    void typeBootValues() {
+        type("sectcluster", "40");
+        type("rsvdsects", "1");
+        type("numfats", "2");
+        type("direntries", "200");
+        type("sectfat", "f5");
+    }
+
+private slots:
+    void cleanup() { window_.reset(); }
+
+    void dynRootStateAcrossClicks() {
+        open();
+        showPage(MainWindow::DynRoot);
+        const QString intro = report();
+
+        type("dynrootstart", "1A2B");
+        click("ConvHEXDEC");
+        QCOMPARE(dialogs_.shown, std::vector<Message>{refused("First complete step 1 !")});
+        QCOMPARE(report(), intro);
+
+        click("startdynroot");
+        QCOMPARE(report(), shown(quorvane::core::dynRootStartText()));
+
+        typeBootValues();
+        click("Calcroot");
+        QVERIFY(report().startsWith(
+            "Now press F2 to bring up the goto byte address dialog box and enter: 251392\n\n"));
+        QCOMPARE(text("sectfat"), QString("f5"));  // converted from a copy
+        QCOMPARE(window_->workspace().dynrootState.step1done, 1);
+
+        click("ConvHEXDEC");
+        QVERIFY(report().startsWith("Press 'F2' and enter: 219715072 for 'Byte position'."));
+        QCOMPARE(dialogs_.shown.size(), size_t(1));
+
+        // Other boot sector values than step 1 used: step 1 again.
+        const QString copy = report();
+        type("direntries", "100");
+        click("ConvHEXDEC");
+        QCOMPARE(dialogs_.shown.size(), size_t(2));
+        QCOMPARE(dialogs_.shown[1], refused("First complete step 1 !"));
+        QCOMPARE(report(), copy);
+
+        // Both clear commands keep the wizard's state.
+        click("cmdCleardynroot");
+        QCOMPARE(report(), QString());
+        for (const char* field :
+             {"sectcluster", "rsvdsects", "numfats", "direntries", "sectfat", "dynrootstart"})
+            QVERIFY2(text(field).isEmpty(), field);
+        typeBootValues();
+        type("dynrootstart", "2");
+        clickToolbar("Clear all");
+        QVERIFY(text("sectfat").isEmpty() && text("dynrootstart").isEmpty());
+        QCOMPARE(window_->workspace().dynrootState.rootstart, 251392.0);
+        typeBootValues();
+        type("dynrootstart", "2");
+        click("ConvHEXDEC");
+        QVERIFY(report().startsWith("Press 'F2' and enter: 267776 for 'Byte position'."));
+    }
+
+    void dynRootRefusalsWriteNothing() {
+        open();
+        showPage(MainWindow::DynRoot);
+        typeBootValues();
+        type("rsvdsects", "");
+        click("Calcroot");
+        type("rsvdsects", "1");
+        type("sectcluster", "0x40");
+        click("Calcroot");
+        QCOMPARE(dialogs_.shown.size(), size_t(2));
+        QCOMPARE(dialogs_.shown[0], refused("Fill out required fields !"));
+        QCOMPARE(dialogs_.shown[1].title, std::string("ID10T detected"));
+        QVERIFY(report().startsWith("Quorvane 1.02"));
+        QCOMPARE(window_->workspace().dynrootState.step1done, 0);
+    }
+
+    void backupBootSectorPages() {
+        open();
+        showPage(MainWindow::NtfsBbs);
+        type("ntfsstartsector", "63");
+        type("ntfsnumbersectors", "4096512");
+        click("cdmdisplayinfontfsbbs");
+        QCOMPARE(report(), shown(quorvane::core::ntfsBbsInfoText()));
+        click("ntfswiz");
+        std::string expected;
+        quorvane::core::calculateNtfsBbs({"63", "4096512"}, expected, {});
+        QCOMPARE(report(), shown(expected));
+        type("ntfsnumbersectors", "");
+        click("ntfswiz");
+        QCOMPARE(dialogs_.shown, std::vector<Message>{refused("Fill out required fields !")});
+        QCOMPARE(report(), shown(expected));
+        click("Command2");
+        QVERIFY(text("ntfsstartsector").isEmpty() && report().isEmpty());
+
+        showPage(MainWindow::Fat32Bbs);
+        type("startsct", "63 sectors");
+        click("CalcFAT32BBS");
+        quorvane::core::calculateFat32Bbs({"63"}, expected, {});
+        QCOMPARE(report(), shown(expected));
+        click("cmdinfoBBSfat32");
+        QCOMPARE(report(), shown(quorvane::core::fat32BbsInfoText()));
+        QCOMPARE(text("startsct"), QString("63 sectors"));
+        click("Command4");
+        QVERIFY(text("startsct").isEmpty() && report().isEmpty());
+
+        type("startsct", "63");
+        type("ntfsstartsector", "63");
+        clickToolbar("Clear all");
+        QVERIFY(text("startsct").isEmpty() && text("ntfsstartsector").isEmpty());
+    }
+
+    void controlsAreNamedAndLabelled() {
+        open();
+        for (const MainWindow::Page page :
+             {MainWindow::DynRoot, MainWindow::NtfsBbs, MainWindow::Fat32Bbs}) {
+            QWidget* area = window_->pages()->page(page);
+            for (QLineEdit* field : area->findChildren<QLineEdit*>()) {
+                QVERIFY2(!field->accessibleName().isEmpty(), qPrintable(field->objectName()));
+                if (field->objectName() == "dynrootstart") continue;  // its frame names it
+                bool labelled = false;
+                for (QLabel* label : area->findChildren<QLabel*>())
+                    labelled |= label->buddy() == field && label->text() == field->accessibleName();
+                QVERIFY2(labelled, qPrintable(field->objectName()));
+            }
+        }
+        QCOMPARE(child<QPushButton>("ntfswiz")->text(), QString("Calculate "));
+        QCOMPARE(child<QGroupBox>("Frame14")->title(), QString("Controls:"));
+        QCOMPARE(child<QGroupBox>("Frame17")->title(), QString("Controls"));
+        QCOMPARE(child<QGroupBox>("calcdynroot")->title(), QString("Input relocated root (4)"));
+        QVERIFY(child<QLabel>("Label19")->text().endsWith("small file to. "));
+    }
+};
+
+QTEST_MAIN(WizardPagesTest)
+#include "wizardpages_test.moc"
