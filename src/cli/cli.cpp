@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "core/accessories/sysinfo.h"
 
 namespace quorvane::cli {
 
@@ -18,6 +19,7 @@ const std::vector<Command>& commands() {
         addCalculatorCommands(all);
         addWizardCommands(all);
         addAppCommands(all);
+        addAccessoryCommands(all);
         return all;
     }();
     return table;
@@ -49,7 +51,9 @@ void printOptions(std::ostream& out, std::span<const Option> options) {
 
 void printUsage(std::ostream& out) {
     out << "Usage: quorvane-cli COMMAND [OPTION ...]\n"
-           "       quorvane-cli COMMAND --help     the command's options\n\nCommands:\n";
+           "       quorvane-cli COMMAND --help     the command's options\n"
+           "       quorvane-cli --version          the program's name and version\n"
+           "\nCommands:\n";
     for (const Command& command : commands()) {
         std::string left = "  " + std::string(command.name);
         if (!command.synopsis.empty() && command.synopsis != "[OPTION ...]")
@@ -93,6 +97,10 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format, 
         if (args.empty()) throw Usage{"no command given"};
         if (args.front() == "--help" || args.front() == "-h") {
             printUsage(out);
+            return kRan;
+        }
+        if (args.front() == "--version") {
+            out << core::kProgramName << '\n' << core::versionText() << '\n';
             return kRan;
         }
         const auto& table = commands();

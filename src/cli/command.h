@@ -114,5 +114,6 @@ void addWorkbenchCommands(std::vector<Command>& commands);
 void addBatchCommands(std::vector<Command>& commands);
 void addCalculatorCommands(std::vector<Command>& commands);
 void addWizardCommands(std::vector<Command>& commands);
+void addAccessoryCommands(std::vector<Command>& commands);
 
 }  // namespace quorvane::cli

@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <memory>
 
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
@@ -10,6 +11,7 @@
 #include "platform/clock_qt.h"
 #include "platform/dialogs_qt.h"
 #include "platform/launcher_qt.h"
+#include "platform/registry.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -30,9 +32,11 @@ int main(int argc, char** argv) {
 
     quorvane::platform::QtDialogs dialogs;
     quorvane::platform::QtLauncher launcher;
+    const std::unique_ptr<quorvane::core::Registry> registry = quorvane::platform::systemRegistry();
     auto* window =
         new quorvane::gui::MainWindow(dialogs, launcher, quorvane::gui::numberFormat());
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setRegistry(*registry);
     dialogs.setParent(window);
     quorvane::platform::StdBatchFile batchFile;
     quorvane::platform::QtClock clock;

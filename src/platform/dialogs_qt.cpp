@@ -1,5 +1,6 @@
 #include "platform/dialogs_qt.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include "core/app/texts.h"
@@ -7,7 +8,8 @@
 namespace quorvane::platform {
 
 core::Answer QtDialogs::show(const core::Message& message) {
-    QMessageBox box(parent_);
+    QWidget* const active = QApplication::activeWindow();
+    QMessageBox box(active ? active : parent_.data());
     box.setWindowTitle(QString::fromStdString(message.title));
     box.setText(QString::fromStdString(core::withLineFeeds(message.prompt)));
     box.setTextFormat(Qt::PlainText);

@@ -1,20 +1,23 @@
 // Message boxes shown with the toolkit's standard box.
 #pragma once
 
-#include "core/app/outcome.h"
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include "core/app/outcome.h"
 
 namespace quorvane::platform {
 
 class QtDialogs : public core::Dialogs {
 public:
-    // Boxes are modal over `parent` (may be null until the window exists).
+    // Boxes stand over the active window, or over `parent` when none is
+    // active (may be null until the window exists). The calculator window
+    // can outlive `parent`, so the box forgets it once it is gone.
     void setParent(QWidget* parent) { parent_ = parent; }
     core::Answer show(const core::Message& message) override;
 
 private:
-    QWidget* parent_ = nullptr;
+    QPointer<QWidget> parent_;
 };
 
 }  // namespace quorvane::platform

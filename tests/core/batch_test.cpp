@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../gui/recorders.h"
+#include "recorders.h"
 #include "core/workbench/batch.h"
 #include "core/workbench/entrycheck.h"
 #include "platform/batchfile_std.h"

@@ -7,6 +7,7 @@
 
 #include "core/app/shell.h"
 #include "core/app/texts.h"
+#include "recorders.h"
 
 namespace quorvane::core {
 namespace {
@@ -102,19 +103,6 @@ TEST(Ipe, OnlyAcceptsTheVerdict) {
     EXPECT_EQ(w.batchsaved, before.batchsaved);
 }
 
-class ScriptedLauncher : public Launcher {
-public:
-    explicit ScriptedLauncher(Result result) : result_(std::move(result)) {}
-    Result start(std::string_view program) override {
-        started.emplace_back(program);
-        return result_;
-    }
-    Result open(std::string_view) override { return result_; }
-    std::vector<std::string> started;
-
-private:
-    Result result_;
-};
 
 TEST(LaunchOutsideTool, OnlyAMissingProgramIsReported) {
     struct Case {
@@ -129,7 +117,8 @@ TEST(LaunchOutsideTool, OnlyAMissingProgramIsReported) {
         {{70, "Permission denied"}, {}},
     };
     for (const Case& c : cases) {
-        ScriptedLauncher launcher(c.result);
+        test::RecordingLauncher launcher;
+        launcher.result = c.result;
         const Outcome outcome = launchOutsideTool(launcher, kPteditProgram);
         EXPECT_EQ(launcher.started, std::vector<std::string>{"PTEDIT32.EXE"});
         EXPECT_EQ(outcome.messages, c.messages) << c.result.code;

@@ -10,6 +10,8 @@
 
 #include "core/app/texts.h"
 #include "core/workbench/geometry.h"
+#include "gui/accessories/about.h"
+#include "gui/accessories/divizedi.h"
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
@@ -49,7 +51,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     : QMainWindow(parent), dialogs_(dialogs), launcher_(launcher), format_(format) {
     setObjectName("Quorvane");
     setWindowTitle(QString::fromUtf8(core::kMainCaption.data(), core::kMainCaption.size()));
-    setWindowIcon(windowIcon());
+    setWindowIcon(gui::windowIcon());  // not QWidget::windowIcon()
 
     buildMenus();
     buildToolbar();
@@ -107,12 +109,12 @@ void MainWindow::buildMenus() {
     mnutools->setObjectName("mnutools");
     addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
     addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
-    addEntry(mnutools, "tnyclc", "&DiviZedi", [] {});
+    addEntry(mnutools, "tnyclc", "&DiviZedi", [this] { openDiviZedi(); });
 
     QMenu* mnuhelp = menuBar()->addMenu("&Help");
     mnuhelp->setObjectName("mnuhelp");
     addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
-    addEntry(mnuhelp, "mnuabout", "&About", [] {});
+    addEntry(mnuhelp, "mnuabout", "&About", [this] { openAbout(); });
 }
 
 void MainWindow::buildToolbar() {
@@ -164,6 +166,8 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
         launch(core::kPteditProgram);
     } else if (key == "View Details") {
         launch(core::kPartinfoProgram);
+    } else if (key == "DiviZedi") {
+        openDiviZedi();
     } else if (key == "Help") {
         showMessage(core::helpNotAvailable());
     } else if (key == "Attached") {
@@ -175,7 +179,6 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
             return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
         });
     }
-    // "DiviZedi" has no operation yet.
 }
 
 void MainWindow::setBatchOutput(core::BatchFile& file, core::Clock& clock,
@@ -213,6 +216,21 @@ void MainWindow::launch(std::string_view program) {
     perform([this, program](core::Workspace&, const core::NumberFormat&) {
         return core::launchOutsideTool(launcher_, program);
     });
+}
+
+void MainWindow::openDiviZedi() { DiviZediWindow::open(dialogs_, format_); }
+
+void MainWindow::openAbout() {
+    if (!about_) {
+        about_ = new AboutBox(*registry_, launcher_, dialogs_, this);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        // Modal without a nested event loop, so the click that opened it
+        // returns at once.
+        about_->setWindowModality(Qt::ApplicationModal);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 }  // namespace quorvane::gui

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
+#include "core/accessories/sysinfo.h"
 #include "core/app/numeric.h"
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
@@ -17,6 +19,7 @@ class QToolBar;
 
 namespace quorvane::gui {
 
+class AboutBox;
 class PageTabs;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +46,9 @@ public:
     // `clock` (both must outlive the window), into `programDirectory`.
     // Until this is set the batch keys do nothing.
     void setBatchOutput(core::BatchFile& file, core::Clock& clock, std::string programDirectory);
+    // The registry the About box reads; it must outlive the window. Until
+    // one is given the window reads a registry without keys.
+    void setRegistry(core::Registry& registry) { registry_ = &registry; }
 
 private:
     void buildMenus();
@@ -59,6 +65,8 @@ private:
     void launch(std::string_view program);
     // Runs a batch operation with the batch file's place, once it is set.
     void performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&));
+    void openDiviZedi();
+    void openAbout();
 
     core::Dialogs& dialogs_;
     core::Launcher& launcher_;
@@ -73,6 +81,10 @@ private:
     std::vector<WorkspacePage*> workspacePages_;
     QPlainTextEdit* maindisplay_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+
+    core::EmptyRegistry noRegistry_;
+    core::Registry* registry_ = &noRegistry_;
+    QPointer<AboutBox> about_;
 };
 
 }  // namespace quorvane::gui

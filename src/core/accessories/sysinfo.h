@@ -1,0 +1,93 @@
+// The About box's texts and its "System Info..." button: finding the
+// system information tool through the registry and starting it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/app/outcome.h"
+#include "core/app/shell.h"
+
+namespace quorvane::core {
+
+// The program's version numbers (file version 1.0.0.2).
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 2;
+
+inline constexpr std::string_view kProgramName = "Quorvane";
+inline constexpr std::string_view kFormerName = "(formerly known as VELK)";
+
+// "Version 1.0.2".
+std::string versionText();
+// "About Quorvane".
+std::string aboutCaption();
+// What the program is for, whom to write to and its notice: three lines
+// joined by CR LF.
+std::string aboutDescription();
+
+// The values of a system registry that the About box reads. Names and
+// texts are UTF-8; a registry of another encoding converts them.
+class Registry {
+public:
+    using Handle = std::uintptr_t;
+
+    // The predefined root key HKEY_LOCAL_MACHINE.
+    static constexpr Handle kLocalMachine = 0x80000002;
+
+    // Access rights of opening a key.
+    static constexpr std::uint32_t kRead = 0x20019;      // KEY_READ
+    static constexpr std::uint32_t kAllButDelete = 0x2003F;
+
+    // Value types.
+    static constexpr std::uint32_t kString = 1;          // REG_SZ
+    static constexpr std::uint32_t kDoubleWord = 4;      // REG_DWORD, little-endian
+
+    struct Data {
+        std::uint32_t type;
+        std::size_t size;  // bytes of the value, NUL terminator included if it has one
+    };
+
+    virtual ~Registry() = default;
+    // Opens the key `name` under `root` with the given rights.
+    virtual std::optional<Handle> open(Handle root, std::string_view name,
+                                       std::uint32_t access) = 0;
+    // Copies the value `name` of an open key into `buffer`. A missing value
+    // or one larger than the buffer fails.
+    virtual std::optional<Data> query(Handle key, std::string_view name,
+                                      std::span<char> buffer) = 0;
+    virtual void close(Handle key) = 0;
+};
+
+// A registry without keys.
+class EmptyRegistry : public Registry {
+public:
+    std::optional<Handle> open(Handle, std::string_view, std::uint32_t) override { return {}; }
+    std::optional<Data> query(Handle, std::string_view, std::span<char>) override { return {}; }
+    void close(Handle) override {}
+};
+
+// Reads the value `valueName` of the key `keyName` under `root` into `value`
+// and tells whether the key and the value were there. A string is the value's
+// bytes without a final NUL; a double word is written "&h" and its
+// hexadecimal digits ("&h2A"); a value of another type leaves `value` as it
+// was. A missing key or value empties `value`.
+bool getKeyValue(Registry& registry, Registry::Handle root, std::string_view keyName,
+                 std::string_view valueName, std::string& value);
+
+// Whether a file exists at a path.
+using FileExists = std::function<bool(const std::string& path)>;
+
+inline constexpr std::string_view kSysInfoUnavailable =
+    "System Information Is Unavailable At This Time";
+
+// "System Info...": starts the program that the registry names as the
+// system information tool, or shows that there is none. A start that fails
+// shows the same message.
+Outcome startSysInfo(Registry& registry, const FileExists& fileExists, Launcher& launcher);
+
+}  // namespace quorvane::core
