@@ -50,6 +50,8 @@ private slots:
         open();
         showPage(MainWindow::DynRoot);
         const QString intro = report();
+        QCOMPARE(text("rsvdsects"), QString("1"));  // presets
+        QCOMPARE(text("numfats"), QString("2"));
 
         type("dynrootstart", "1A2B");
         click("ConvHEXDEC");

@@ -88,6 +88,9 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     layout->addWidget(maindisplay_, 1);
     setCentralWidget(central);
 
+    // The pages start from the workspace's own values (some fields come
+    // preset), then the report box shows the introduction.
+    for (WorkspacePage* page : workspacePages_) page->load(workspace_);
     workspace_.report = core::introText();
     perform([](core::Workspace&, const core::NumberFormat&) { return core::Outcome{}; });
 }
