@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -26,8 +27,13 @@ int main(int argc, char** argv) {
         "file");
     const QCommandLineOption page("page", "With --screenshot: show page <number> (1 to 7).",
                                   "number");
+    const QCommandLineOption accessory(
+        "window", "With --screenshot: picture the window opened by menu entry <name> "
+                  "(tnyclc for DiviZedi, mnuabout for the About box) instead.",
+        "name");
     options.addOption(screenshot);
     options.addOption(page);
+    options.addOption(accessory);
     options.process(app);
 
     quorvane::platform::QtDialogs dialogs;
@@ -49,8 +55,17 @@ int main(int argc, char** argv) {
     if (options.isSet(screenshot)) {
         int status = 0;
         QTimer::singleShot(0, window, [&] {
-            if (!window->grab().save(options.value(screenshot))) status = 1;
-            window->close();
+            QWidget* shown = window;
+            if (options.isSet(accessory)) {
+                auto* entry = window->findChild<QAction*>(options.value(accessory));
+                if (entry) entry->trigger();
+                shown = entry ? QApplication::activeModalWidget() : nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (!shown && top != window && top->isVisible()) shown = top;
+                }
+            }
+            if (!shown || !shown->grab().save(options.value(screenshot))) status = 1;
+            QApplication::closeAllWindows();
         });
         app.exec();
         return status;
