@@ -10,47 +10,32 @@ namespace {
 using quorvane::test::cli;
 using quorvane::test::CliRun;
 
-struct Case {
-    const char* name;
-    std::string env;
-    std::vector<std::string> args;
-    std::string out;
-    std::string err;
-    int status;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+using Case = quorvane::test::CliCase;
 
 class AccessoriesCliTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(AccessoriesCliTest, PrintsDisplayAndMessages) {
-    const Case& c = GetParam();
-    const CliRun run = cli(c.args, c.env);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.status, c.status);
-}
+TEST_P(AccessoriesCliTest, PrintsDisplayAndMessages) { quorvane::test::expectRun(GetParam()); }
 
-const std::string kPoint = "LC_ALL=C";
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, AccessoriesCliTest,
     ::testing::Values(
-        Case{"Version", kPoint, {"--version"}, "Quorvane\nVersion 1.0.2\n", "", 0},
-        Case{"NoPrecedence", kPoint, {"divizedi", "2", "+", "3", "*", "4", "="}, "20\n", "", 0},
-        Case{"NoKeys", kPoint, {"divizedi"}, "0\n", "", 0},
-        Case{"SeparatorKeyInPointFormat", kPoint, {"divizedi", "1", ",", "5", "+", "1", "="},
+        Case{"Version", {"--version"}, "Quorvane\nVersion 1.0.2\n", "", 0},
+        Case{"NoPrecedence", {"divizedi", "2", "+", "3", "*", "4", "="}, "20\n", "", 0},
+        Case{"NoKeys", {"divizedi"}, "0\n", "", 0},
+        Case{"SeparatorKeyInPointFormat", {"divizedi", "1", ",", "5", "+", "1", "="},
              "2.5\n", "", 0},
-        Case{"PointKeyInPointFormat", kPoint, {"divizedi", "1", ".", "5", "+/-"}, "-1.5\n", "", 0},
-        Case{"SeparatorKeyInCommaFormat", kPoint,
+        Case{"PointKeyInPointFormat", {"divizedi", "1", ".", "5", "+/-"}, "-1.5\n", "", 0},
+        Case{"SeparatorKeyInCommaFormat",
              {"divizedi", "--decimal-comma", "1", ",", "5", "+", "1", "="}, "2,5\n", "", 0},
-        Case{"DivisionByZeroRecovers", kPoint, {"divizedi", "5", "/", "0", "=", "="}, "5\n",
+        Case{"DivisionByZeroRecovers", {"divizedi", "5", "/", "0", "=", "="}, "5\n",
              "Whoops!: DiviZedi can't devide by zero!\n", 1},
-        Case{"EveryMessageInOrder", kPoint,
+        Case{"EveryMessageInOrder",
              {"divizedi", "0", "/", "0", "=", "2", "+/-", "^", ",", "5", "="}, "0\n",
              "Whoops!: OVERFLOW, abort calculation!\n"
              "Whoops!: 5: Invalid procedure call or argument Calculation aborted!\n",
-             1}));
+             1}),
+    quorvane::test::caseName);
 
 TEST(AccessoriesCli, UnknownKeyIsAUsageError) {
     const CliRun run = cli({"divizedi", "1", "%"});

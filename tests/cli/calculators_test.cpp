@@ -9,25 +9,11 @@ namespace {
 using quorvane::test::cli;
 using quorvane::test::CliRun;
 
-struct Case {
-    const char* name;
-    std::vector<std::string> args;
-    std::string out;
-    std::string err;
-    int status;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+using Case = quorvane::test::CliCase;
 
 class CalculatorCliTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CalculatorCliTest, PrintsReportAndMessages) {
-    const Case& c = GetParam();
-    const CliRun run = cli(c.args);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.status, c.status);
-}
+TEST_P(CalculatorCliTest, PrintsReportAndMessages) { quorvane::test::expectRun(GetParam()); }
 
 const std::string kRequired = "ID10T detected: Fill out required fields !\n";
 
@@ -53,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
              {"bogus113", "--sectclus", "0", "--root", "512", "--sectsfat", "256", "--bigtotal",
               "2", "--numbersect", "1"},
              "", "", 1}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    quorvane::test::caseName);
 
 TEST(CalculatorCli, Error110InfoTextAndUsage) {
     const CliRun error110 = cli({"error110", "--cyls110", "10", "--heads110", "16", "--sects110",

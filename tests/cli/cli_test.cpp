@@ -10,26 +10,11 @@ namespace {
 using quorvane::test::cli;
 using quorvane::test::CliRun;
 
-struct Case {
-    const char* name;
-    std::vector<std::string> args;
-    std::string out;
-    std::string err;
-    int status;
-};
-
-// Failure output and test names show the case's name, not its bytes.
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+using Case = quorvane::test::CliCase;
 
 class CliTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CliTest, PrintsReportFieldsAndMessages) {
-    const Case& c = GetParam();
-    const CliRun run = cli(c.args);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.status, c.status);
-}
+TEST_P(CliTest, PrintsReportFieldsAndMessages) { quorvane::test::expectRun(GetParam()); }
 
 const std::string kId10t = "ID10T: Fill out required fields !\n";
 
@@ -67,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NegativeValueAsNextArgument",
              {"bchs2blba", "--geometry", "1024/255/63", "--begin", "0/0/1", "--cyls", "-1"},
              "-16065 is the LBA startsector.\n", "", 0}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    quorvane::test::caseName);
 
 TEST(Cli, FixedTexts) {
     const CliRun intro = cli({"intro", "--crlf"});

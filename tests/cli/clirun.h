@@ -70,4 +70,28 @@ inline CliRun cli(const std::vector<std::string>& args, const std::string& env =
     return run;
 }
 
+// One command line and what it must print: the whole of stdout and stderr
+// and the exit status, in the C locale.
+struct CliCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+    int status;
+};
+
+// Failure output and test names show the case's name, not its bytes.
+inline void PrintTo(const CliCase& c, std::ostream* out) { *out << c.name; }
+
+inline void expectRun(const CliCase& c) {
+    const CliRun run = cli(c.args);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, c.status);
+}
+
+inline std::string caseName(const ::testing::TestParamInfo<CliCase>& info) {
+    return info.param.name;
+}
+
 }  // namespace quorvane::test
