@@ -168,6 +168,11 @@ private slots:
         QCOMPARE(child<QGroupBox>("Frame17")->title(), QString("Controls"));
         QCOMPARE(child<QGroupBox>("calcdynroot")->title(), QString("Input relocated root (4)"));
         QVERIFY(child<QLabel>("Label19")->text().endsWith("small file to. "));
+        // The partinfo hint heads the input frame.
+        showPage(MainWindow::NtfsBbs);
+        QVERIFY(child<QLabel>("Label23")->y() < child<QLabel>("Label20")->y());
+        showPage(MainWindow::Fat32Bbs);
+        QVERIFY(child<QLabel>("Label24")->y() < child<QLabel>("Label25")->y());
     }
 };
 

@@ -19,9 +19,8 @@
 #include "gui/calculators/error108page.h"
 #include "gui/calculators/error110page.h"
 #include "gui/workbench/geometrypage.h"
+#include "gui/wizards/bbspage.h"
 #include "gui/wizards/dynrootpage.h"
-#include "gui/wizards/fat32bbspage.h"
-#include "gui/wizards/ntfsbbspage.h"
 
 namespace quorvane::gui {
 
@@ -143,8 +142,8 @@ void MainWindow::buildPages() {
     addWorkspacePage(new Error108Page(performer()), "Error 108");
 
     addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
-    addWorkspacePage(new NtfsBbsPage(performer()), "NTFS bbs");
-    addWorkspacePage(new Fat32BbsPage(performer()), "Fat32 bbs");
+    addWorkspacePage(BbsPage::ntfs(performer()), "NTFS bbs");
+    addWorkspacePage(BbsPage::fat32(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
     addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");

@@ -24,6 +24,16 @@ QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) 
     return label;
 }
 
+QLabel* makeHint(const char* name) {
+    auto* hint = new QLabel("(Required values appear on a partinfo)");
+    hint->setObjectName(name);
+    // One line across the frame, like the calculator pages' hint.
+    QFont font = hint->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    hint->setFont(font);
+    return hint;
+}
+
 QPushButton* makeButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);

@@ -15,6 +15,10 @@ namespace quorvane::gui::wizards {
 // The fixed explanation inside a page's "Description:" frame.
 QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text);
 
+// The hint "(Required values appear on a partinfo)" that heads the input
+// frame of a page that reads partinfo values.
+QLabel* makeHint(const char* name);
+
 // A command button that a click runs; Enter in a field does not press it.
 QPushButton* makeButton(const char* name, const QString& caption);
 
