@@ -516,7 +516,13 @@ INSTANTIATE_TEST_SUITE_P(
         BbsCase{"Fat32FractionRefused", false, "63.5", "", kPoint, "previous", kStartSector},
         BbsCase{"Fat32DecimalCommaRefused", false, "63,5", "", kComma, "previous", kStartSector},
         BbsCase{"Fat32GroupedPointRefused", false, "1.000", "", kComma, "previous", kStartSector},
-        BbsCase{"Fat32GroupedCommaRefused", false, "1,000", "", kPoint, "previous", kStartSector}));
+        BbsCase{"Fat32GroupedCommaRefused", false, "1,000", "", kPoint, "previous", kStartSector},
+        // Read leniently, these give 0 and 3: the boot sector at the disk's byte 0.
+        BbsCase{"Fat32CPrefixRefused", false, "0x3F", "", kPoint, "previous", kStartSector},
+        BbsCase{"Fat32HexDigitsRefused", false, "3F", "", kPoint, "previous", kStartSector},
+        // Read leniently, 4096512000 sectors.
+        BbsCase{"NtfsExponentAfterBlankRefused", true, "63", "4096512 e3", kPoint, "previous",
+                kNumberOfSects}));
 
 TEST(Bbs, InfoTextsAndClearForm) {
     EXPECT_EQ(ntfsBbsInfoText(), kNtfsInfo);

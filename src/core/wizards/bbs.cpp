@@ -15,6 +15,11 @@ constexpr double kLargestSector = 4294967295.0;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// What the lenient reading skips wherever it stands.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
 // Whether the lenient reading finds a number at the start of `s`, a text
 // whose blanks are gone, rather than reading 0 for want of one.
 bool hasLeadingNumber(std::string_view s) {
@@ -34,25 +39,45 @@ bool hasLeadingNumber(std::string_view s) {
     return pos + 1 < s.size() && s[pos] == '.' && isDigit(s[pos + 1]);
 }
 
-// Whether the leading digits of `s` go on with a decimal or group
-// separator and more digits: "63.5", "1.000" or "1,000" stand for another
-// number than the digits before the separator, whichever the user's format.
-bool continuesWithSeparator(std::string_view s) {
+// Whether the digits a field starts with are the whole number the person
+// typed. The lenient reading stops at the first character that cannot go
+// on with a number, so digits that go on with a letter ("0x3F", "3F",
+// "3Fh": hexadecimal, or "1E3": an exponent), or with a decimal or group
+// separator and more digits ("63.5", "1.000" or "1,000", whichever the
+// user's format) stand for another number than the one it reads. A word
+// after a blank ("63 sectors") is no part of the number.
+bool digitsStandAlone(std::string_view text) {
     std::size_t pos = 0;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
-    while (pos < s.size() && isDigit(s[pos])) ++pos;
-    return pos + 1 < s.size() && (s[pos] == '.' || s[pos] == ',') && isDigit(s[pos + 1]);
+    const auto skipBlanks = [&] {
+        while (pos < text.size() && isBlank(text[pos])) ++pos;
+    };
+    skipBlanks();
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    bool afterDigit = false;  // the character at `pos` follows a digit directly
+    for (; pos < text.size() && (isDigit(text[pos]) || isBlank(text[pos])); ++pos) {
+        afterDigit = isDigit(text[pos]);
+    }
+    if (pos == text.size()) return true;
+    const char next = text[pos];
+    if (afterDigit && isLetter(next)) return false;
+    const bool exponent = next == 'E' || next == 'e' || next == 'D' || next == 'd';
+    if (!exponent && next != '.' && next != ',') return true;
+    ++pos;
+    skipBlanks();
+    if (exponent && pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    skipBlanks();
+    return pos == text.size() || !isDigit(text[pos]);
 }
 
 // A sector number or count read the lenient way, or the click refused.
 double readSectors(const std::string& text, std::string_view label, double minimum) {
     std::string s;
     for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') s += c;
+        if (!isBlank(c)) s += c;
     }
     if (!hasLeadingNumber(s)) throw requiredFieldsRefusal();
 
-    bool whole = !continuesWithSeparator(s);
+    bool whole = digitsStandAlone(text);
     double value = 0;
     try {
         value = readLenient(text);

@@ -38,8 +38,10 @@ std::string fat32BbsInfoText();
 // "Calculate" of each page. Fields are read the lenient way ("63 sectors"
 // reads 63); a field without a leading number is refused with "Fill out
 // required fields !", and one that is not a whole number of sectors from 0
-// (the NTFS count: from 1) to 4294967295 as a partition table holds it,
-// with a message naming the field. A refused click writes nothing.
+// (the NTFS count: from 1) to 4294967295 as a partition table holds it, or
+// whose digits run on into a letter or a separator and more digits ("0x3F",
+// "3F", "63.5"), with a message naming the field. A refused click writes
+// nothing.
 Outcome calculateNtfsBbs(const NtfsBbsFields& fields, std::string& report,
                          const NumberFormat& format);
 Outcome calculateFat32Bbs(const Fat32BbsFields& fields, std::string& report,
