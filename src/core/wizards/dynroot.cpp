@@ -1,6 +1,8 @@
 #include "core/wizards/dynroot.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 #include "core/wizards/hexvalue.h"
 #include "core/wizards/wizard.h"
@@ -15,25 +17,39 @@ constexpr double kEntryBytes = 32;
 // A value as the boot sector or directory entry can hold it.
 struct HexRange {
     std::string_view subject;  // names the value in messages
-    double minimum;
-    double maximum;
-    bool powerOfTwo;
-    std::string_view requirement;  // what the value must be, for the refusal
+    std::uint32_t minimum;
+    std::uint32_t maximum;
+    bool powerOfTwo = false;
 };
 
-constexpr HexRange kSectorsPerFat{"Sectors per FAT", 1, 0xFFFF, false,
-                                  "a hexadecimal number from 1 to FFFF"};
-constexpr HexRange kDirectoryEntries{"Directory entries", 1, 0xFFFF, false,
-                                     "a hexadecimal number from 1 to FFFF"};
-constexpr HexRange kSectorsPerCluster{"Sectors per cluster", 1, 0x80, true,
-                                      "1, 2, 4, 8, 10, 20, 40 or 80"};
-constexpr HexRange kReservedSectors{"Reserved sectors", 1, 0xFFFF, false,
-                                    "a hexadecimal number from 1 to FFFF"};
-constexpr HexRange kNumberOfFats{"Number of FATs", 1, 0xFF, false,
-                                 "a hexadecimal number from 1 to FF"};
+constexpr HexRange kSectorsPerFat{"Sectors per FAT", 1, 0xFFFF};
+constexpr HexRange kDirectoryEntries{"Directory entries", 1, 0xFFFF};
+constexpr HexRange kSectorsPerCluster{"Sectors per cluster", 1, 0x80, true};
+constexpr HexRange kReservedSectors{"Reserved sectors", 1, 0xFFFF};
+constexpr HexRange kNumberOfFats{"Number of FATs", 1, 0xFF};
 // Clusters are numbered from 2; FFF7 and up mark bad clusters and chain ends.
-constexpr HexRange kStartCluster{"The start cluster of DYN_ROOT", 2, 0xFFF6, false,
-                                 "a hexadecimal number from 2 to FFF6"};
+constexpr HexRange kStartCluster{"The start cluster of DYN_ROOT", 2, 0xFFF6};
+
+std::string hexDigits(std::uint32_t value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
+    return digits;
+}
+
+// What a value must be, in the hexadecimal the person types it in:
+// "a hexadecimal number from 1 to FFFF", or "1, 2, 4, ... 40 or 80".
+std::string requirement(const HexRange& range) {
+    if (!range.powerOfTwo) {
+        return "a hexadecimal number from " + hexDigits(range.minimum) + " to " +
+               hexDigits(range.maximum);
+    }
+    std::string text;
+    for (std::uint32_t value = range.minimum; value <= range.maximum; value *= 2) {
+        if (!text.empty()) text += value == range.maximum ? " or " : ", ";
+        text += hexDigits(value);
+    }
+    return text;
+}
 
 bool isPowerOfTwo(double value) {
     int exponent = 0;
@@ -52,16 +68,16 @@ double readHex(const std::string& field, const HexRange& range, double& hexvalue
     const double value = conversion.value;
     if (value < range.minimum || value > range.maximum ||
         (range.powerOfTwo && !isPowerOfTwo(value))) {
-        throw refusal(
-            std::string(range.subject) + " must be " + std::string(range.requirement) + " !",
-            kInvalidValue);
+        throw refusal(std::string(range.subject) + " must be " + requirement(range) + " !",
+                      kInvalidValue);
     }
     return value;
 }
 
-bool sameBootValues(const DynRootFields& a, const DynRootFields& b) {
-    return a.sectcluster == b.sectcluster && a.rsvdsects == b.rsvdsects && a.numfats == b.numfats &&
-           a.direntries == b.direntries && a.sectfat == b.sectfat;
+// The boot sector values of frame (2), without the start cluster of frame (4).
+DynRootFields bootValues(DynRootFields fields) {
+    fields.dynrootstart.clear();
+    return fields;
 }
 
 constexpr std::string_view kStartIntro =
@@ -181,8 +197,7 @@ Outcome calculateRoot(const DynRootFields& fields, DynRootState& state, std::str
         state.rootspan = rootend - rootstart;
         state.clustsects = sectorsPerCluster;
         state.step1done = 1;
-        state.step1fields = fields;
-        state.step1fields.dynrootstart.clear();
+        state.step1fields = bootValues(fields);
         report = text;
     });
 }
@@ -190,7 +205,7 @@ Outcome calculateRoot(const DynRootFields& fields, DynRootState& state, std::str
 Outcome calculateCopy(const DynRootFields& fields, DynRootState& state, std::string& report,
                       const NumberFormat& format) {
     return runWizard([&] {
-        if (state.step1done != 1 || !sameBootValues(fields, state.step1fields)) {
+        if (state.step1done != 1 || bootValues(fields) != state.step1fields) {
             throw refusal(std::string(kFirstCompleteStep1), kInvalidValue);
         }
         double hexvalue = state.hexvalue;
