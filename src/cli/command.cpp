@@ -73,6 +73,10 @@ int finish(const Context& context, const core::Workspace& workspace,
         context.out << text;
     }
     if (context.printFields && outcome.completed()) {
+        // The exact report has no final line break of its own.
+        if (context.crlf && !printed.empty() && !workspace.report.empty() &&
+            !workspace.report.ends_with("\r\n"))
+            context.out << "\r\n";
         for (const Printed& field : printed)
             context.out << field.name << '=' << field.value(workspace) << '\n';
     }
