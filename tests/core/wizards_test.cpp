@@ -265,6 +265,7 @@ TEST(DynRoot, CopyNeedsTheValuesOfStep1) {
     EXPECT_EQ(afterRoot.rootend, 267775);
     EXPECT_EQ(afterRoot.rootspan, 16383);
     EXPECT_EQ(afterRoot.clustsects, 64);
+    EXPECT_EQ(afterRoot.hexvalue, 64);  // the last conversion
     EXPECT_EQ(afterRoot.step1done, 1);
 
     w.dynroot.dynrootstart = "2";  // frame (4) may change freely

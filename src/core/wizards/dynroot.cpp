@@ -178,12 +178,14 @@ std::string dynRootStartText() {
 Outcome calculateRoot(const DynRootFields& fields, DynRootState& state, std::string& report,
                       const NumberFormat& format) {
     return runWizard([&] {
+        // The preset values first, then the three every volume needs typed,
+        // so that the last conversion, kept in hexvalue, is the cluster size.
         double hexvalue = state.hexvalue;
+        const double reserved = readHex(fields.rsvdsects, kReservedSectors, hexvalue);
+        const double fats = readHex(fields.numfats, kNumberOfFats, hexvalue);
         const double sectorsPerFat = readHex(fields.sectfat, kSectorsPerFat, hexvalue);
         const double entries = readHex(fields.direntries, kDirectoryEntries, hexvalue);
         const double sectorsPerCluster = readHex(fields.sectcluster, kSectorsPerCluster, hexvalue);
-        const double reserved = readHex(fields.rsvdsects, kReservedSectors, hexvalue);
-        const double fats = readHex(fields.numfats, kNumberOfFats, hexvalue);
 
         // The reserved sectors and the FATs come before the root directory.
         const double rootstart = (reserved + fats * sectorsPerFat) * kSectorBytes;
