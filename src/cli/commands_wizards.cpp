@@ -11,12 +11,13 @@ namespace {
 
 using core::Workspace;
 
-// A command over one page: its options are the page's fields.
+// A command over one page: its options are the page's fields, described
+// for the usage text.
 template <typename Fields>
-Command pageCommand(std::string_view name, std::string_view summary, core::TextFields<Fields> table,
-                    Fields Workspace::*page,
+Command pageCommand(std::string_view name, std::string_view summary, std::vector<Option> options,
+                    core::TextFields<Fields> table, Fields Workspace::*page,
                     std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run) {
-    return operationCommand(name, summary, fieldOptions(table),
+    return operationCommand(name, summary, std::move(options),
                             [table, page](const Arguments& arguments, Workspace& w) {
                                 fillFields(arguments, table, w.*page);
                             },
@@ -70,7 +71,15 @@ Command dynRootCommand() {
         "dynroot",
         "where the root directory lies (\"Calculate root\"); with --dynrootstart, the copy "
         "(\"Calculate\")",
-        fieldOptions(core::dynRootTextFields()), {}, {}, {});
+        {
+            {"sectcluster", "HEX", "sectors per cluster, in hexadecimal as Patch shows it"},
+            {"rsvdsects", "HEX", "reserved sectors; 1 when not given"},
+            {"numfats", "HEX", "number of FATs; 2 when not given"},
+            {"direntries", "HEX", "root directory entries"},
+            {"sectfat", "HEX", "sectors per FAT"},
+            {"dynrootstart", "HEX", "start cluster of DYN_ROOT"},
+        },
+        {}, {}, {});
     command.run = [](const Arguments& arguments, Context& context) {
         Workspace w;
         fillFields(arguments, core::dynRootTextFields(), w.dynroot);
@@ -104,6 +113,8 @@ void addWizardCommands(std::vector<Command>& commands) {
     commands.push_back(dynRootCommand());
     commands.push_back(pageCommand(
         "ntfs-bbs", "how to copy an NTFS partition's backup boot sector back (\"NTFS bbs\")",
+        {{"ntfsstartsector", "SECTOR", "the partition's start sector, from a partinfo"},
+         {"ntfsnumbersectors", "COUNT", "its number of sectors"}},
         core::ntfsBbsTextFields(), &Workspace::ntfsbbs,
         [](Workspace& w, const core::NumberFormat& f) {
             return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
@@ -113,6 +124,7 @@ void addWizardCommands(std::vector<Command>& commands) {
                                    core::ntfsBbsInfoText));
     commands.push_back(pageCommand(
         "fat32-bbs", "how to copy a FAT32 partition's backup boot sector back (\"Fat32 bbs\")",
+        {{"startsct", "SECTOR", "the partition's start sector, from a partinfo"}},
         core::fat32BbsTextFields(), &Workspace::fat32bbs,
         [](Workspace& w, const core::NumberFormat& f) {
             return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
