@@ -40,12 +40,12 @@ bool hasLeadingNumber(std::string_view s) {
 }
 
 // Whether the digits a field starts with are the whole number the person
-// typed. The lenient reading stops at the first character that cannot go
-// on with a number, so digits that go on with a letter ("0x3F", "3F",
-// "3Fh": hexadecimal, or "1E3": an exponent), or with a decimal or group
+// typed, as a sector number or count is written. Digits that run straight
+// into a letter ("0x3F", "3F", "3Fh": hexadecimal, or "1E3"), or go on with
+// an exponent even after a blank ("63 e3"), or with a decimal or group
 // separator and more digits ("63.5", "1.000" or "1,000", whichever the
-// user's format) stand for another number than the one it reads. A word
-// after a blank ("63 sectors") is no part of the number.
+// user's format) mean another number than the lenient reading gives. A
+// word after a blank ("63 sectors") is no part of the number.
 bool digitsStandAlone(std::string_view text) {
     std::size_t pos = 0;
     const auto skipBlanks = [&] {
