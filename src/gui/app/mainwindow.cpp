@@ -178,6 +178,7 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
     } else if (key == "disk14") {
         performOnBatch(core::saveBatch);
     } else if (key == "Diskedit") {
+        if (!batchFile_) return;
         perform([this](core::Workspace&, const core::NumberFormat&) {
             return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
         });
@@ -192,7 +193,7 @@ void MainWindow::setBatchOutput(core::BatchFile& file, core::Clock& clock,
 }
 
 void MainWindow::performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&)) {
-    if (!batchFile_ || !clock_) return;
+    if (!batchFile_) return;
     perform([this, operation](core::Workspace& w, const core::NumberFormat&) {
         core::BatchPlace place{*batchFile_, *clock_, programDirectory_};
         return operation(w, place);
