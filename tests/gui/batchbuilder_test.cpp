@@ -48,6 +48,11 @@ private slots:
 
     void checkFillsOptionalFieldsAndReports() {
         open(quorvane::core::NumberFormat::comma());
+        auto* check = child<QPushButton>("Verify");
+        QCOMPARE(check->text(), QString("Check"));
+        QCOMPARE(check->toolTip(), QString("Check a partition table entry for inconsistencies. "
+                                           "All fields are required to be filled out."));
+        QCOMPARE(check->parentWidget()->accessibleName(), QString("Controls"));
         fillEntry();
         click("Verify");
         QCOMPARE(text("prtsct"), QString("0"));
