@@ -118,15 +118,14 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
 
         const double ec = number(f.ecyls);
         const double eh = number(f.eheads);
-        const double end1 = chsSectorEnd(ec, h, eh, s, number(f.esects));
+        const double es = number(f.esects);
+        const double end1 = chsSectorEnd(ec, h, eh, s, es);
         const double count = subtract(end1, start);
 
-        const double totalHeads = number(f.dgheads);
-        const double totalSectors = number(f.dgsects);
-        const double total = multiply(totalSectors, multiply(totalHeads, number(f.dgcyls)));
+        const double total = multiply(s, multiply(h, number(f.dgcyls)));
         const double driveMb = wholeMb(total);
         const double partMb = wholeMb(count);
-        const double cylSects = std::floor(multiply(number(f.dgheads), number(f.dgsects)));
+        const double cylSects = std::floor(multiply(h, s));
         const double cylMb = divide(cylSects, 2048);
 
         const double sectors = number(f.LBAend);
@@ -156,14 +155,14 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
 
         // Each failing sub-check replaces the line: it names the last one.
         std::string line108 = "*check#108 checked o.k.";
-        if (subtract(number(f.dgheads), 1) != number(f.eheads)) {
+        if (subtract(h, 1) != eh) {
             recordError(line108, "*check#108 error! (1), head boundery");
         }
-        if (number(f.esects) != number(f.dgsects)) {
+        if (es != s) {
             recordError(line108, "*check#108 error! (2) sector boundery");
         }
         const std::int32_t endLong = toLong(end1);
-        const std::int32_t cylinderLong = toLong(multiply(number(f.dgheads), number(f.dgsects)));
+        const std::int32_t cylinderLong = toLong(multiply(h, s));
         if (wholeRemainder(endLong, cylinderLong) > 0) {
             recordError(line108, "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0");
         }
@@ -183,9 +182,9 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
             text(partMb) + " Mb" + crlf + "One cylinder is " + text(cylSects) + " sectors." +
             crlf + "One cylinder is " + text(cylMb) + " Mb.";
 
-        // Editpart finds a partition table by the cylinder of its sector: a
-        // sector inside a cylinder names none, and its fractional quotient is
-        // not a plain item, whatever the decimal separator.
+        // The line places the partition table by the cylinder of its sector.
+        // A sector inside a cylinder gives a fractional quotient, which is no
+        // plain item whatever the decimal separator.
         if (f.prtsct.empty()) f.prtsct = "0";
         const std::string tableCylinder = text(divide(number(f.prtsct), cylSects));
         if (f.relcyl.empty()) f.relcyl = "0";
