@@ -87,13 +87,13 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     const auto addButtons = [this](QGridLayout* layout,
                                    std::initializer_list<PageButton> buttons) {
         int column = 0;
-        for (const PageButton& spec : buttons) {
-            auto* button = new QPushButton(spec.caption);
-            button->setObjectName(spec.name);
-            button->setToolTip(spec.toolTip);
+        for (const PageButton& entry : buttons) {
+            auto* button = new QPushButton(entry.caption);
+            button->setObjectName(entry.name);
+            button->setToolTip(entry.toolTip);
             button->setAutoDefault(false);
             layout->addWidget(button, 0, column++);
-            runOnClick(button, spec.operation);
+            runOnClick(button, entry.operation);
         }
     };
 
