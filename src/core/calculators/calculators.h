@@ -1,7 +1,9 @@
 // What the three error calculators share: the title of their
-// required-fields message and the higher-risk verdict on the /ipe repair.
+// required-fields message, the higher-risk verdict on the /ipe repair and
+// the clear button.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorvane::core {
@@ -14,5 +16,13 @@ inline constexpr std::string_view kHigherRiskVerdict =
     "The risk of dataloss is higher then normal when the /ipe switch would be used. Do not "
     "proceed before having backed up all important data from this partition! A backup, "
     "delete, restore is the safest option";
+
+// "Clear form" ("Clear all" on the "Bogus 113" page): empties the report
+// and every field of the page.
+template <typename Fields>
+void clearCalculatorPage(Fields& fields, std::string& report) {
+    report.clear();
+    fields = Fields{};
+}
 
 }  // namespace quorvane::core
