@@ -156,33 +156,14 @@ private:
     core::TextFields<Fields> table_;
 };
 
-// "Calculate": the page's calculation on its fields and the report box.
-template <typename Fields>
-Operation calculation(Fields Workspace::*fields,
-                      core::Outcome (*calculate)(const Fields&, std::string&,
-                                                 const core::NumberFormat&)) {
-    return [fields, calculate](Workspace& w, const core::NumberFormat& format) {
-        return calculate(w.*fields, w.report, format);
-    };
-}
-
-// The page's clear button.
-template <typename Fields>
-Operation clearing(Fields Workspace::*fields) {
-    return [fields](Workspace& w, const core::NumberFormat&) {
-        core::clearCalculatorPage(w.*fields, w.report);
-        return core::Outcome{};
-    };
-}
-
 }  // namespace
 
 WorkspacePage* newError110Page(Performer perform) {
-    using F = core::Error110Fields;
-    return new CalculatorPage<F>(
+    constexpr auto page = &Workspace::error110;
+    return new CalculatorPage<core::Error110Fields>(
         std::move(perform),
         {"Error110",
-         &Workspace::error110,
+         page,
          core::error110TextFields(),
          {"Frame1", "Frame2", "Frame3"},
          "Label1",
@@ -193,16 +174,16 @@ WorkspacePage* newError110Page(Performer perform) {
            {"Label5", "Sectors"},
            {"Label6", "ucsectors"},
            {"Label7", "end - begin "}}},
-         {{"cmdCalc110", "Calculate", calculation(&Workspace::error110, core::calculateError110)},
-          {"Clear110form", "Clear form", clearing(&Workspace::error110)}}});
+         {{"cmdCalc110", "Calculate", core::pageCalculation(page, core::calculateError110)},
+          {"Clear110form", "Clear form", core::pageClearing(page)}}});
 }
 
 WorkspacePage* newError108Page(Performer perform) {
-    using F = core::Error108Fields;
-    return new CalculatorPage<F>(
+    constexpr auto page = &Workspace::error108;
+    return new CalculatorPage<core::Error108Fields>(
         std::move(perform),
         {"Error108",
-         &Workspace::error108,
+         page,
          core::error108TextFields(),
          {"Frame4", "Frame5", "Frame6"},
          "Label8",
@@ -213,20 +194,16 @@ WorkspacePage* newError108Page(Performer perform) {
            {"Label12", "Sectors"},
            {"Label13", "Start Sector"},
            {"Label14", "Num Sects"}}},
-         {{"Calc108", "Calculate", calculation(&Workspace::error108, core::calculateError108)},
-          {"Clear108form", "Clear form", clearing(&Workspace::error108)}}});
+         {{"Calc108", "Calculate", core::pageCalculation(page, core::calculateError108)},
+          {"Clear108form", "Clear form", core::pageClearing(page)}}});
 }
 
 WorkspacePage* newBogus113Page(Performer perform) {
-    using F = core::Bogus113Fields;
-    const Operation displayInfo = [](Workspace& w, const core::NumberFormat&) {
-        w.report = core::bogus113InfoText();
-        return core::Outcome{};
-    };
-    return new CalculatorPage<F>(
+    constexpr auto page = &Workspace::bogus113;
+    return new CalculatorPage<core::Bogus113Fields>(
         std::move(perform),
         {"Bogus113",
-         &Workspace::bogus113,
+         page,
          core::bogus113TextFields(),
          {"Frame23", "Frame24", "Frame25"},
          "Label37",
@@ -237,9 +214,9 @@ WorkspacePage* newBogus113Page(Performer perform) {
            {"Label41", "Sects /FAT"},
            {"Label42", "Big total sectors"},
            {"Label43", "Number sectors"}}},
-         {{"info113", "Display info", displayInfo},
-          {"Calc", "Calculate", calculation(&Workspace::bogus113, core::calculateBogus113)},
-          {"clear113", "Clear all", clearing(&Workspace::bogus113)}}});
+         {{"info113", "Display info", core::displayBogus113Info},
+          {"Calc", "Calculate", core::pageCalculation(page, core::calculateBogus113)},
+          {"clear113", "Clear all", core::pageClearing(page)}}});
 }
 
 }  // namespace quorvane::gui
