@@ -108,24 +108,24 @@ public:
 
         // The first three fields under their labels, the other two with
         // their labels to the right.
+        Q_ASSERT(table_.size() == spec.labels.size());
         auto* narrow = new QGridLayout;
         narrow->setHorizontalSpacing(8);
         narrow->setVerticalSpacing(1);
+        for (int column = 0; column < 3; ++column) {
+            const auto i = static_cast<std::size_t>(column);
+            const auto [field, label] =
+                makeField(table_[i].name, spec.labels[i], kNarrowFieldWidth);
+            narrow->addWidget(label, 0, column);
+            narrow->addWidget(field, 1, column);
+        }
         auto* wide = new QGridLayout;
         wide->setHorizontalSpacing(8);
-        for (int i = 0; i < 5; ++i) {
-            const auto index = static_cast<std::size_t>(i);
-            if (i < 3) {
-                const auto [field, label] =
-                    makeField(table_[index].name, spec.labels[index], kNarrowFieldWidth);
-                narrow->addWidget(label, 0, i);
-                narrow->addWidget(field, 1, i);
-            } else {
-                const auto [field, label] =
-                    makeField(table_[index].name, spec.labels[index], kWideFieldWidth);
-                wide->addWidget(field, i - 3, 0);
-                wide->addWidget(label, i - 3, 1);
-            }
+        for (int row = 0; row < 2; ++row) {
+            const auto i = static_cast<std::size_t>(3 + row);
+            const auto [field, label] = makeField(table_[i].name, spec.labels[i], kWideFieldWidth);
+            wide->addWidget(field, row, 0);
+            wide->addWidget(label, row, 1);
         }
         narrow->setColumnStretch(3, 1);
         wide->setColumnStretch(1, 1);
