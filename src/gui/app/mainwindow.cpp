@@ -15,9 +15,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
-#include "gui/calculators/bogus113page.h"
-#include "gui/calculators/error108page.h"
-#include "gui/calculators/error110page.h"
+#include "gui/calculators/calculatorpages.h"
 #include "gui/workbench/geometrypage.h"
 #include "gui/wizards/dynrootpage.h"
 #include "gui/wizards/fat32bbspage.h"
@@ -139,15 +137,15 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildPages() {
-    addWorkspacePage(new Error110Page(performer()), "Error 110");
-    addWorkspacePage(new Error108Page(performer()), "Error 108");
+    addWorkspacePage(newError110Page(performer()), "Error 110");
+    addWorkspacePage(newError108Page(performer()), "Error 108");
 
     addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
     addWorkspacePage(new NtfsBbsPage(performer()), "NTFS bbs");
     addWorkspacePage(new Fat32BbsPage(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
-    addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");
+    addWorkspacePage(newBogus113Page(performer()), "Bogus 113");
     pages_->setCurrentIndex(Geometry);
 }
 
