@@ -58,7 +58,9 @@ void printUsage(std::ostream& out) {
         std::string left = "  " + std::string(command.name);
         if (!command.synopsis.empty() && command.synopsis != "[OPTION ...]")
             left += " " + std::string(command.synopsis);
-        out << left << std::string(left.size() < 16 ? 16 - left.size() : 1, ' ')
+        // A long name puts its summary on a line of its own.
+        out << left << (left.size() < 16 ? std::string(16 - left.size(), ' ')
+                                         : "\n" + std::string(16, ' '))
             << command.summary << '\n';
     }
     out << "\nOptions of every command:\n";

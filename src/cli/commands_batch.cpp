@@ -1,8 +1,10 @@
 // Commands of the entry check and the Editpart batch file.
+#include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "cli/cli.h"
@@ -72,13 +74,36 @@ std::vector<Option> entryOptions() {
     return options;
 }
 
+// A message box as the reason for a refusal: TITLE: PROMPT.
+std::string reasonOf(const core::Message& message) {
+    return message.title + ": " + oneLine(message.prompt);
+}
+
+// Checks the entry as "Check" does, then gives "IPE" when `ignoreErrors`;
+// returns why "Attached" would refuse the entry, or the empty text.
+std::string refusalReason(Workspace& workspace, bool ignoreErrors,
+                          const core::NumberFormat& format) {
+    const core::Outcome outcome = core::checkEntry(workspace, format);
+    if (!outcome.messages.empty()) return reasonOf(outcome.messages.front());
+    if (!outcome.completed())
+        return "the check stopped: " + core::failureDescription(outcome.failure);
+    // A check that completes leaves 3 only for a field whose value cannot
+    // be written to a batch file; the report's last line names it.
+    if (workspace.checkstate == 3)
+        return workspace.report.substr(workspace.report.rfind('\n') + 1);
+    if (ignoreErrors) core::ignorePartitionTableError(workspace);
+    const core::EntryVerdict verdict = core::entryVerdict(workspace);
+    if (verdict != core::EntryVerdict::Accepted) return reasonOf(core::refusal(verdict));
+    return {};
+}
+
 // Checks one entry of standard input as "Check", then "IPE" when asked, then
 // "Attached" would; gives its Editpart line, or says on stderr why the entry
-// is refused (and shows its report, which names any field at fault).
+// is refused (after its report, when the check wrote one).
 std::optional<std::string> acceptedLine(const std::string& text, int number, Context& context) {
     const std::string entry = "entry on line " + std::to_string(number);
     Workspace workspace;
-    std::optional<core::Message> refused;
+    std::string refused;
     try {
         const std::vector<std::string> words = splitWords(text);
         const std::vector<Option> options = entryOptions();
@@ -86,26 +111,14 @@ std::optional<std::string> acceptedLine(const std::string& text, int number, Con
         if (!arguments.positional.empty())
             throw Usage{"unexpected argument '" + arguments.positional.front() + "'"};
         fillGeometry(arguments, workspace);
-        const core::Outcome outcome = core::checkEntry(workspace, context.format);
-        if (arguments.flag("ipe")) core::ignorePartitionTableError(workspace);
-        if (!outcome.messages.empty()) {
-            refused = outcome.messages.front();
-        } else if (!outcome.completed()) {
-            refused = core::Message{"the check stopped: " +
-                                        core::failureDescription(outcome.failure),
-                                    std::string(core::kCheckTitle)};
-        } else if (const auto verdict = core::entryVerdict(workspace);
-                   verdict != core::EntryVerdict::Accepted) {
-            refused = core::refusal(verdict);
-        }
+        refused = refusalReason(workspace, arguments.flag("ipe"), context.format);
     } catch (const Usage& usage) {
         context.err << "quorvane-cli: " << entry << ": " << usage.problem << '\n';
         return std::nullopt;
     }
-    if (refused) {
+    if (!refused.empty()) {
         finish(context, workspace, core::Outcome{}, {});
-        context.err << "quorvane-cli: " << entry << " refused: " << refused->title << ": "
-                    << oneLine(refused->prompt) << '\n';
+        context.err << "quorvane-cli: " << entry << " refused: " << refused << '\n';
         return std::nullopt;
     }
     return workspace.editline;
@@ -131,11 +144,21 @@ int runBatch(const Arguments& arguments, Context& context) {
     platform::StdBatchFile file;
     platform::StdClock clock;
     core::BatchFile::Failure failure = file.create(*output);
-    for (const std::string& line : lines)
-        if (!failure) failure = file.writeLine(line);
-    for (const std::string& line : core::batchTrailer(clock.shortDate()))
-        if (!failure) failure = file.writeLine(line);
-    if (!failure) failure = file.close();
+    if (!failure) {
+        const std::vector<std::string> trailer = core::batchTrailer(clock.shortDate());
+        lines.insert(lines.end(), trailer.begin(), trailer.end());
+        for (const std::string& line : lines)
+            if (!failure) failure = file.writeLine(line);
+        if (!failure) failure = file.close();
+        // A batch that lacks some of its lines must not be run: none is left
+        // (a device or pipe given as the output is left alone).
+        if (failure) {
+            file.close();
+            std::error_code ignored;
+            if (std::filesystem::is_regular_file(*output, ignored))
+                std::filesystem::remove(*output, ignored);
+        }
+    }
     if (failure) {
         context.err << "quorvane-cli: cannot write '" << *output << "': " << *failure << '\n';
         return kRefused;

@@ -1,6 +1,7 @@
 // Commands of the "Error 110", "Error 108" and "Bogus 113" pages.
 #include "cli/command.h"
 #include "core/calculators/bogus113.h"
+#include "core/calculators/calculators.h"
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"
 
@@ -10,17 +11,19 @@ namespace {
 
 using core::Workspace;
 
-// A command over one page: its options are the page's fields.
+// A command over one page: its options are the page's fields, and it runs
+// the page's calculation.
 template <typename Fields>
 Command pageCommand(std::string_view name, std::string_view summary,
                     core::TextFields<Fields> table, Fields Workspace::*page,
-                    std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run) {
+                    core::Outcome (*calculate)(const Fields&, std::string&,
+                                               const core::NumberFormat&)) {
     return operationCommand(
         name, summary, fieldOptions(table),
         [table, page](const Arguments& arguments, Workspace& w) {
             fillFields(arguments, table, w.*page);
         },
-        std::move(run), {});
+        core::pageCalculation(page, calculate), {});
 }
 
 }  // namespace
@@ -28,29 +31,16 @@ Command pageCommand(std::string_view name, std::string_view summary,
 void addCalculatorCommands(std::vector<Command>& commands) {
     commands.push_back(pageCommand(
         "error110", "offset in cylinders and risk of the /ipe repair (\"Error 110\")",
-        core::error110TextFields(), &Workspace::error110,
-        [](Workspace& w, const core::NumberFormat& f) {
-            return core::calculateError110(w.error110, w.report, f);
-        }));
+        core::error110TextFields(), &Workspace::error110, core::calculateError110));
     commands.push_back(pageCommand(
         "error108", "whether a partition ends on a cylinder boundary (\"Error 108\")",
-        core::error108TextFields(), &Workspace::error108,
-        [](Workspace& w, const core::NumberFormat& f) {
-            return core::calculateError108(w.error108, w.report, f);
-        }));
+        core::error108TextFields(), &Workspace::error108, core::calculateError108));
     commands.push_back(pageCommand(
         "bogus113", "resultant big total, overlap in clusters and remedy (\"Bogus 113\")",
-        core::bogus113TextFields(), &Workspace::bogus113,
-        [](Workspace& w, const core::NumberFormat& f) {
-            return core::calculateBogus113(w.bogus113, w.report, f);
-        }));
+        core::bogus113TextFields(), &Workspace::bogus113, core::calculateBogus113));
     commands.push_back(operationCommand(
         "bogus113-info", "the \"Display info\" text of the \"Bogus 113\" page", {}, {},
-        [](Workspace& w, const core::NumberFormat&) {
-            w.report = core::bogus113InfoText();
-            return core::Outcome{};
-        },
-        {}));
+        core::displayBogus113Info, {}));
 }
 
 }  // namespace quorvane::cli

@@ -9,16 +9,20 @@ namespace {
 
 using core::Workspace;
 
-std::string* geometryField(Workspace& workspace, std::string_view name) {
+// The page's text field of the control `name`, or null.
+const core::GeometryTextField* findField(std::string_view name) {
     for (const core::GeometryTextField& field : core::geometryTextFields())
-        if (field.name == name) return &(workspace.geometry.*field.member);
+        if (field.name == name) return &field;
     return nullptr;
+}
+
+std::string* geometryField(Workspace& workspace, std::string_view name) {
+    const core::GeometryTextField* field = findField(name);
+    return field ? &(workspace.geometry.*field->member) : nullptr;
 }
 
 }  // namespace
 
-// The page's options: one per text field, the active flag, and three
-// fields at once as C/H/S.
 std::vector<Option> geometryOptions() {
     std::vector<Option> options = fieldOptions(core::geometryTextFields());
     options.push_back({"active", {}, "turn the active flag (\"80\") on"});
@@ -44,8 +48,6 @@ void fillTriple(Workspace& workspace, std::string_view option, const std::string
 
 }  // namespace
 
-// Fills the page from its options in the order given: a later option
-// overrides an earlier one.
 void fillGeometry(const Arguments& arguments, Workspace& workspace) {
     for (const auto& [name, value] : arguments.given) {
         if (name == "active") {
@@ -63,10 +65,9 @@ void fillGeometry(const Arguments& arguments, Workspace& workspace) {
 }
 
 Printed geometryValue(std::string_view name) {
-    return {name, [name](const Workspace& w) {
-                for (const core::GeometryTextField& field : core::geometryTextFields())
-                    if (field.name == name) return w.geometry.*field.member;
-                return std::string();
+    const core::GeometryTextField* field = findField(name);
+    return {name, [field](const Workspace& w) {
+                return field ? w.geometry.*field->member : std::string();
             }};
 }
 

@@ -9,6 +9,7 @@
 namespace {
 
 using quorvane::test::cli;
+using quorvane::test::CliCase;
 using quorvane::test::CliRun;
 using quorvane::test::slurp;
 
@@ -30,48 +31,42 @@ const std::string kStatistics =
     "*check#109 checked o.k.\n\nTotal sectors HDD: 16450560\nTotal drive size in Mb: 8032\n\n"
     "Partition size: 8024 Mb\nOne cylinder is 16065 sectors.\n";
 
-TEST(CliCheck, ReportFieldsAndExitStatus) {
-    struct Case {
-        const char* name;
-        std::vector<std::string> args;
-        std::string out;
-        std::string err;
-        int status;
-    };
-    const std::string consistent =
-        "*Startsector consistency check: \ncalculated startsector: 63\nentered startsector: "
-        "63\n*check#116 checked o.k.\n\n*Number of sectors consistency check: \ncalculated: "
-        "16434432\nentered: 16434432\n*check#110 checked o.k.\n\n" +
-        kStatistics;
-    const Case cases[] = {
-        {"consistent",
-         with(with({"check"}, kEntry), {"--active", "--fields"}),
-         consistent + "One cylinder is 7.84423828125 Mb.\nprtsct=0\nrelcyl=0\ncheckstate=2\n"
-                      "editline=editpart 1 0 1 * 06 0 1 1 1022 254 63 0 1024 255 63 26\n",
-         "", 0},
-        {"errors found",
-         with(with({"check", "--decimal-comma"}, kEntry), {"--lbaend", "16434332"}),
-         "*Startsector consistency check: \ncalculated startsector: 63\nentered startsector: "
-         "63\n*check#116 checked o.k.\n\n*Number of sectors consistency check: \ncalculated: "
-         "16434432\nentered: 16434332\n*check#110 is inconsistent! (error!);\noffset in cyl: "
-         "0,00622471210706505\n\n" +
-             kStatistics + "One cylinder is 7,84423828125 Mb.\n",
-         "", 3},
-        {"missing input", with(with({"check"}, kEntry), {"--dgheads", "", "--fields"}), "",
-         "ID10T detected: Fill out required fields !\n", 1},
-        {"item not fit for a batch",
-         with(with({"check"}, kEntry), {"--filesys", "06 & del c:\\*.*"}),
-         consistent + "One cylinder is 7.84423828125 Mb.\n\n*batch: the value of FS cannot be "
-                      "written to a batch file\n",
-         "", 1},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = cli(c.args);
-        EXPECT_EQ(run.out, c.out) << c.name;
-        EXPECT_EQ(run.err, c.err) << c.name;
-        EXPECT_EQ(run.status, c.status) << c.name;
-    }
-}
+const std::string kConsistent =
+    "*Startsector consistency check: \ncalculated startsector: 63\nentered startsector: "
+    "63\n*check#116 checked o.k.\n\n*Number of sectors consistency check: \ncalculated: "
+    "16434432\nentered: 16434432\n*check#110 checked o.k.\n\n" +
+    kStatistics;
+
+class CliCheckTest : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(CliCheckTest, ReportFieldsAndExitStatus) { quorvane::test::expectRun(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, CliCheckTest,
+    ::testing::Values(
+        CliCase{"Consistent",
+                with(with({"check"}, kEntry), {"--active", "--fields"}),
+                kConsistent +
+                    "One cylinder is 7.84423828125 Mb.\nprtsct=0\nrelcyl=0\ncheckstate=2\n"
+                    "editline=editpart 1 0 1 * 06 0 1 1 1022 254 63 0 1024 255 63 26\n",
+                "", 0},
+        CliCase{"ErrorsFound",
+                with(with({"check", "--decimal-comma"}, kEntry), {"--lbaend", "16434332"}),
+                "*Startsector consistency check: \ncalculated startsector: 63\nentered "
+                "startsector: 63\n*check#116 checked o.k.\n\n*Number of sectors consistency "
+                "check: \ncalculated: 16434432\nentered: 16434332\n*check#110 is inconsistent! "
+                "(error!);\noffset in cyl: 0,00622471210706505\n\n" +
+                    kStatistics + "One cylinder is 7,84423828125 Mb.\n",
+                "", 3},
+        CliCase{"MissingInput", with(with({"check"}, kEntry), {"--dgheads", "", "--fields"}), "",
+                "ID10T detected: Fill out required fields !\n", 1},
+        CliCase{"ItemNotFitForABatch",
+                with(with({"check"}, kEntry), {"--filesys", "06 & del c:\\*.*", "--fields"}),
+                kConsistent +
+                    "One cylinder is 7.84423828125 Mb.\n\n*batch: the value of FS cannot be "
+                    "written to a batch file\nprtsct=0\nrelcyl=0\ncheckstate=3\neditline=\n",
+                "", 1}),
+    quorvane::test::caseName);
 
 // A file name of this test process alone: other checkouts may run the
 // same tests at the same time.
@@ -121,8 +116,15 @@ TEST(CliBatch, RefusedEntryOrUnwritableFileWritesNothing) {
         std::string output;
         std::string err;
         int status;
+        std::string env = "LC_ALL=C";
     };
     const std::string path = uniquePath("quorvane_cli_refused.bat");
+    // A shell whose files cannot grow beyond one kilobyte: thirty entries
+    // fail part-way, while the few bytes of stderr still get through.
+    const std::string oneKilobyteFiles =
+        "LC_ALL=C sh -c 'trap \"\" XFSZ; ulimit -f 1; exec \"$0\" \"$@\"'";
+    std::string thirtyEntries;
+    for (int i = 0; i < 30; ++i) thirtyEntries += kEntryLine + "\n";
     const std::string missing = ::testing::TempDir() + "no such directory/quorvane.bat";
     const Case cases[] = {
         {"errors without IPE", kEntryLine + "\n" + kEntryLine + " --lbaend 1\n", path,
@@ -134,6 +136,12 @@ TEST(CliBatch, RefusedEntryOrUnwritableFileWritesNothing) {
          "incomplete or not verified, make sure all fields have a value and a check was "
          "performed! \n",
          1},
+        {"item not fit for a batch", kEntryLine + " --relcyl 1.5\n", path,
+         "quorvane-cli: entry on line 1 refused: *batch: the value of Relcyl cannot be written "
+         "to a batch file\n",
+         1},
+        {"check stopped", kEntryLine + " --dgheads 0 --ipe\n", path,
+         "quorvane-cli: entry on line 1 refused: the check stopped: Division by zero\n", 1},
         {"missing input", kEntryLine + " --dgsects \"\"\n", path,
          "quorvane-cli: entry on line 1 refused: ID10T detected: Fill out required fields !\n",
          1},
@@ -143,9 +151,11 @@ TEST(CliBatch, RefusedEntryOrUnwritableFileWritesNothing) {
          "quorvane-cli: no entries on standard input, no batch written\n", 1},
         {"unwritable directory", kEntryLine + "\n", missing,
          "quorvane-cli: cannot write '" + missing + "': No such file or directory\n", 1},
+        {"file that cannot grow", thirtyEntries, path,
+         "quorvane-cli: cannot write '" + path + "': File too large\n", 1, oneKilobyteFiles},
     };
     for (const Case& c : cases) {
-        const CliRun run = cli({"batch", "--output", c.output}, "LC_ALL=C", c.input);
+        const CliRun run = cli({"batch", "--output", c.output}, c.env, c.input);
         EXPECT_EQ(run.err, c.err) << c.name;
         EXPECT_EQ(run.status, c.status) << c.name;
         EXPECT_FALSE(std::ifstream(c.output).good()) << c.name;

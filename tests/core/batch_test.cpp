@@ -124,7 +124,12 @@ TEST(BatchBuilder, ScriptedSession) {
     withErrors.LBAend = "16434431";
 
     const Step steps[] = {
-        {"add at start-up", [](Session& s) { return s.add(); }, {kIncomplete}, {0, 0, 0, 3}},
+        {"add before any check",
+         [](Session& s) {
+             s.w.geometry = entry();
+             return s.add();
+         },
+         {kIncomplete}, {0, 0, 0, 3}},
         {"save with nothing", [](Session& s) { return s.save(); }, {kNothing}, {0, 0, 0, 3}},
         {"IPE without a check adds nothing",
          [](Session& s) {

@@ -44,15 +44,20 @@ TEST_P(CalculatorTest, WritesTheWholeReport) {
     EXPECT_EQ(report, c.report);
 }
 
+// The page's calculation bound to its fields.
+template <typename Fields>
+Calculate page(Outcome (*calculate)(const Fields&, std::string&, const NumberFormat&),
+               Fields fields) {
+    return [calculate, fields](std::string& report, const NumberFormat& format) {
+        return calculate(fields, report, format);
+    };
+}
+
 // --- Error 110 ---------------------------------------------------------
 
 Calculate error110(std::string cyls, std::string heads, std::string sects, std::string uc,
                    std::string endBegin) {
-    const Error110Fields fields{std::move(cyls), std::move(heads), std::move(sects),
-                                std::move(uc), std::move(endBegin)};
-    return [fields](std::string& report, const NumberFormat& format) {
-        return calculateError110(fields, report, format);
-    };
+    return page(calculateError110, Error110Fields{cyls, heads, sects, uc, endBegin});
 }
 
 const std::string kHigher =
@@ -128,11 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 Calculate error108(std::string cyls, std::string heads, std::string sects, std::string start,
                    std::string count) {
-    const Error108Fields fields{std::move(cyls), std::move(heads), std::move(sects),
-                                std::move(start), std::move(count)};
-    return [fields](std::string& report, const NumberFormat& format) {
-        return calculateError108(fields, report, format);
-    };
+    return page(calculateError108, Error108Fields{cyls, heads, sects, start, count});
 }
 
 std::string boundary108(const std::string& size) {
@@ -156,17 +157,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TwoSectorsShortOfBoundary", error108("", "255", "63", "63", "16000"), kPoint,
              kRisk108, 0, false},
         Case{"EmptyPageAsksForFields", error108("", "", "", "", ""), kPoint, "", 6, true},
+        Case{"NoEndNoSectorsAsksForFields", error108("", "255", "", "", ""), kPoint, "", 6,
+             true},
         Case{"NoHeadsSilent", error108("", "", "63", "63", "16002"), kPoint, "", 11, false}));
 
 // --- Bogus 113 ---------------------------------------------------------
 
 Calculate bogus113(std::string perCluster, std::string root, std::string perFat,
                    std::string bigTotal, std::string sectors) {
-    const Bogus113Fields fields{std::move(perCluster), std::move(root), std::move(perFat),
-                                std::move(bigTotal), std::move(sectors)};
-    return [fields](std::string& report, const NumberFormat& format) {
-        return calculateBogus113(fields, report, format);
-    };
+    return page(calculateBogus113, Bogus113Fields{perCluster, root, perFat, bigTotal, sectors});
 }
 
 const std::string kAdjustBootRecord =

@@ -162,6 +162,24 @@ INSTANTIATE_TEST_SUITE_P(
                    "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"},
                   {"Partition size: 8024 Mb", "Partition size: -8025 Mb"}}),
              1, "editpart 1 0 1 * 06 1022 254 63 0 1 1 0 1024 255 63 26"},
+        Case{"ZeroSectors", NumberFormat::point(),
+             [](GeometryFields& f) { f.ecyls = "0", f.eheads = "0"; },
+             consistentReportWith(
+                 {{"calculated: 16434432\r\nentered: 16434432\r\n*check#110 checked o.k.",
+                   "calculated: 0\r\nentered: 16434432\r\n*check#110 is inconsistent! "
+                   "(error!);\r\noffset in cyl: -1022.99607843137"},
+                  {"*check#104 checked o.k.", "*check#104 partition has zero sectors! (error)"},
+                  {"*check#108 checked o.k.",
+                   "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"},
+                  {"Partition size: 8024 Mb", "Partition size: 0 Mb"}}),
+             1, "editpart 1 0 1 * 06 0 1 1 0 0 63 0 1024 255 63 26"},
+        Case{"EndBeyondTheDrive", NumberFormat::point(),
+             [](GeometryFields& f) { f.ecyls = "1024", f.LBAend = "16466562"; },
+             consistentReportWith(
+                 {{"16434432\r\nentered: 16434432", "16466562\r\nentered: 16466562"},
+                  {"*check#109 checked o.k.", "*check#109 error! ends after end of disk"},
+                  {"Partition size: 8024 Mb", "Partition size: 8040 Mb"}}),
+             1, "editpart 1 0 1 * 06 0 1 1 1024 254 63 0 1024 255 63 26"},
         Case{"StartAtTheDrivesTotal", NumberFormat::point(),
              [](GeometryFields& f) { f.lbastrt = "16450560"; },
              consistentReportWith(
@@ -174,12 +192,13 @@ INSTANTIATE_TEST_SUITE_P(
              [](GeometryFields& f) { f.prtsct = "16065", f.relcyl = " 2", f.Optact = false; },
              kConsistentReport, 2, "editpart 1 1 1 - 06 0 1 1 1022 254 63 2 1024 255 63 26",
              "16065", " 2"},
-        // The fractional cylinder is cut to its whole part where the decimal
-        // separator is a comma, and cannot go into a batch where it is a point.
+        // A table inside a cylinder names no cylinder, whatever the decimal
+        // separator: its quotient is never cut to a whole one.
         Case{"PartitionTableMidCylinderDecimalComma", NumberFormat::comma(),
              [](GeometryFields& f) { f.prtsct = "8032"; },
-             consistentReportWith({{"7.84423828125", "7,84423828125"}}), 2, kConsistentLine,
-             "8032"},
+             consistentReportWith({{"7.84423828125", "7,84423828125"}}) +
+                 "\r\n\r\n*batch: the value of PartSect cannot be written to a batch file",
+             3, "", "8032"},
         Case{"PartitionTableMidCylinderDecimalPoint", NumberFormat::point(),
              [](GeometryFields& f) { f.prtsct = "8032"; }, batchRefusal("PartSect"), 3, "",
              "8032"},

@@ -4,11 +4,14 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
 
 #include "gui/accessories/divizedi.h"
+#include "platform/registry.h"
 #include "windowfixture.h"
 
 using quorvane::core::Message;
@@ -194,6 +197,38 @@ private slots:
         QCOMPARE(launcher_.started, std::vector<std::string>{"/usr/bin/hardinfo"});
         QCOMPARE(dialogs_.shown.size(), size_t(1));
         aboutBox()->close();
+    }
+
+    // Elsewhere than on Windows the registry names the first system
+    // information tool on the search path, under the first key looked at.
+    void searchPathRegistryNamesAnInfoTool() {
+#ifndef Q_OS_WIN
+        using quorvane::core::Registry;
+        QTemporaryDir folder;
+        const QByteArray searchPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(folder.path()));
+        const auto restore = qScopeGuard([&] { qputenv("PATH", searchPath); });
+        const std::unique_ptr<Registry> registry = quorvane::platform::systemRegistry();
+        const auto lookUp = [&](std::string_view key, std::string_view name) {
+            std::string value = "before";
+            const bool found =
+                quorvane::core::getKeyValue(*registry, Registry::kLocalMachine, key, name, value);
+            return QString::fromStdString((found ? "found " : "none ") + value);
+        };
+        const char* kInfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+        QCOMPARE(lookUp(kInfo, "PATH"), QString("none "));
+
+        for (const char* name : {"kinfocenter", "hardinfo"}) {
+            QFile tool(folder.filePath(name));
+            QVERIFY(tool.open(QIODevice::WriteOnly));
+            tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        QCOMPARE(lookUp("software\\microsoft\\shared tools\\msinfo", "Path"),
+                 "found " + folder.filePath("hardinfo"));
+        QCOMPARE(lookUp(kInfo, "MSINFO"), QString("none "));
+        QCOMPARE(lookUp("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"),
+                 QString("none "));
+#endif
     }
 
     // Run last: it runs the application's event loop to its end.

@@ -23,15 +23,7 @@ class BatchBuilderTest : public quorvane::test::WindowFixture {
         QTest::keyClicks(edit, text);
     }
     void fillEntry(const QString& endCylinder = "1022") {
-        type("dgcyls", "1024");
-        type("dgheads", "255");
-        type("dgsects", "63");
-        type("cyls", "0");
-        type("heads", "1");
-        type("sects", "1");
-        type("ecyls", endCylinder);
-        type("eheads", "254");
-        type("esects", "63");
+        typeChsEntry(endCylinder);
         type("lbastrt", "63");
         type("LBAend", QString::number((endCylinder.toInt() + 1) * 16065 - 63));
         choose("drive", "1");
@@ -56,6 +48,11 @@ private slots:
 
     void checkFillsOptionalFieldsAndReports() {
         open(quorvane::core::NumberFormat::comma());
+        auto* check = child<QPushButton>("Verify");
+        QCOMPARE(check->text(), QString("Check"));
+        QCOMPARE(check->toolTip(), QString("Check a partition table entry for inconsistencies. "
+                                           "All fields are required to be filled out."));
+        QCOMPARE(check->parentWidget()->accessibleName(), QString("Controls"));
         fillEntry();
         click("Verify");
         QCOMPARE(text("prtsct"), QString("0"));
@@ -77,6 +74,13 @@ private slots:
         open();
         fillEntry("100");
         click("Verify");
+        batchFile_.failNext = "Permission denied";
+        clickToolbar(kAdd);  // refused by the system: the verdict stays for another try
+        QCOMPARE(dialogs_.shown, (std::vector<Message>{{"The batch file '" + kPath +
+                                                            "' could not be written: "
+                                                            "Permission denied",
+                                                        "Quorvane", Icon::Exclamation}}));
+        shownTitles();
         clickToolbar(kAdd);
         QCOMPARE(shownTitles(), QStringList{"Quorvane"});
         clickToolbar(kAdd);  // the verdict was used up

@@ -39,20 +39,25 @@ private slots:
         struct PageLayout {
             MainWindow::Page page;
             QStringList frames;
+            const char* description;  // the explanation's label and its last words
+            QString descriptionEnd;
             QStringList fields;
             QStringList labels;
             QStringList buttons;
         };
         const PageLayout pages[] = {
-            {MainWindow::Error110, {"Frame1", "Frame2", "Frame3"},
+            {MainWindow::Error110, {"Frame1", "Frame2", "Frame3"}, "Label1",
+             "will help determine if the error is fixable.",
              {"cyls110", "heads110", "sects110", "ucsectors", "endbegin"},
              {"Cylinders", "Heads", "Sectors", "ucsectors", "end - begin "},
              {"Calculate", "Clear form"}},
-            {MainWindow::Error108, {"Frame4", "Frame5", "Frame6"},
+            {MainWindow::Error108, {"Frame4", "Frame5", "Frame6"}, "Label8",
+             "expected to be Y, not 1\", the error might be fixable.",
              {"cyls108", "hds108", "scts108", "ss108", "nums108"},
              {"Cylinders", "Heads", "Sectors", "Start Sector", "Num Sects"},
              {"Calculate", "Clear form"}},
-            {MainWindow::Bogus113, {"Frame23", "Frame24", "Frame25"},
+            {MainWindow::Bogus113, {"Frame23", "Frame24", "Frame25"}, "Label37",
+             "than the Number of sectors value in the partition table. ",
              {"sectclus", "root", "sectsfat", "bigtotal", "numbersect"},
              {"Sects /cluster", "Root entries", "Sects /FAT", "Big total sectors",
               "Number sectors"},
@@ -65,6 +70,11 @@ private slots:
             for (const QString& frame : p.frames)
                 captions << page->findChild<QGroupBox*>(frame)->title();
             QCOMPARE(captions, (QStringList{"Description:", "Input", "Controls"}));
+            auto* description = page->findChild<QGroupBox*>(p.frames[0])->findChild<QLabel*>();
+            QCOMPARE(description->objectName(), QString(p.description));
+            QVERIFY2(description->text().endsWith(p.descriptionEnd), qPrintable(p.description));
+            auto* hint = page->findChild<QGroupBox*>(p.frames[1])->findChildren<QLabel*>().value(0);
+            QCOMPARE(hint->text(), QString("(Required values appear on a partinfo)"));
             for (qsizetype i = 0; i < p.fields.size(); ++i) {
                 auto* field = page->findChild<QLineEdit*>(p.fields[i]);
                 QVERIFY2(field, qPrintable(p.fields[i]));

@@ -26,18 +26,6 @@ using quorvane::gui::MainWindow;
 class MainWindowTest : public quorvane::test::WindowFixture {
     Q_OBJECT
 
-    void fillEntry() {
-        type("dgcyls", "1024");
-        type("dgheads", "255");
-        type("dgsects", "63");
-        type("cyls", "0");
-        type("heads", "1");
-        type("sects", "1");
-        type("ecyls", "1022");
-        type("eheads", "254");
-        type("esects", "63");
-    }
-
 private slots:
     void cleanup() { window_.reset(); }
 
@@ -135,7 +123,7 @@ private slots:
 
     void conversionsWriteFieldsAndReport() {
         open();
-        fillEntry();
+        typeChsEntry();
         click("begin");
         QCOMPARE(text("lbastrt"), QString("63"));
         QCOMPARE(report(), QString("63 is the LBA startsector."));
@@ -162,7 +150,7 @@ private slots:
 
     void missingInputShowsMessageAndWritesNothing() {
         open();
-        fillEntry();
+        typeChsEntry();
         type("dgsects", "");
         type("lbastrt", "63");
         click("beLBATOCHS");
@@ -179,7 +167,7 @@ private slots:
 
     void decimalCommaFormat() {
         open(quorvane::core::NumberFormat::comma());
-        fillEntry();
+        typeChsEntry();
         type("sects", "1,5");
         click("begin");
         QCOMPARE(text("lbastrt"), QString("63,5"));
@@ -207,7 +195,7 @@ private slots:
 
     void clearCommands() {
         open();
-        fillEntry();
+        typeChsEntry();
         child<QComboBox>("filesys")->setCurrentIndex(4);
         type("relcyl", "3");
         click("info");
@@ -220,7 +208,7 @@ private slots:
         QCOMPARE(window_->workspace().batchsaved, 3);
         QVERIFY(dialogs_.shown.empty());
 
-        fillEntry();
+        typeChsEntry();
         click("Command1");
         QCOMPARE(window_->workspace().checkstate, 2);
         QCOMPARE(text("dgcyls"), QString("1024"));

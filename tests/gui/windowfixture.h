@@ -46,6 +46,19 @@ protected:
         QTest::keyClicks(edit, text);
     }
     QString text(const char* field) { return child<QLineEdit>(field)->text(); }
+    // Types drive geometry 1024/255/63 and the CHS values 0/1/1 to
+    // `endCylinder`/254/63 into the "Geometry" page.
+    void typeChsEntry(const QString& endCylinder = "1022") {
+        type("dgcyls", "1024");
+        type("dgheads", "255");
+        type("dgsects", "63");
+        type("cyls", "0");
+        type("heads", "1");
+        type("sects", "1");
+        type("ecyls", endCylinder);
+        type("eheads", "254");
+        type("esects", "63");
+    }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     QString report() { return window_->reportBox()->toPlainText(); }
     QAction* toolbarAction(const QString& toolTip) {

@@ -39,9 +39,9 @@ public:
     // The predefined root key HKEY_LOCAL_MACHINE.
     static constexpr Handle kLocalMachine = 0x80000002;
 
-    // Access rights of opening a key.
-    static constexpr std::uint32_t kRead = 0x20019;      // KEY_READ
-    static constexpr std::uint32_t kAllButDelete = 0x2003F;
+    // Read rights (KEY_READ): all that reading a value needs, and all that
+    // an ordinary user gets under HKEY_LOCAL_MACHINE.
+    static constexpr std::uint32_t kRead = 0x20019;
 
     // Value types.
     static constexpr std::uint32_t kString = 1;          // REG_SZ

@@ -64,9 +64,4 @@ std::string bogus113InfoText() {
            "that you have some free space.";
 }
 
-void clearBogus113Form(Bogus113Fields& fields, std::string& report) {
-    report.clear();
-    fields = Bogus113Fields{};
-}
-
 }  // namespace quorvane::core

@@ -45,7 +45,4 @@ Outcome calculateBogus113(const Bogus113Fields& fields, std::string& report,
 // "Display info": the fixed explanation of the error and its repair.
 std::string bogus113InfoText();
 
-// "Clear all": empties the report and the page.
-void clearBogus113Form(Bogus113Fields& fields, std::string& report);
-
 }  // namespace quorvane::core

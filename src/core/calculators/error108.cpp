@@ -41,9 +41,4 @@ Outcome calculateError108(const Error108Fields& fields, std::string& report,
     });
 }
 
-void clearError108Form(Error108Fields& fields, std::string& report) {
-    report.clear();
-    fields = Error108Fields{};
-}
-
 }  // namespace quorvane::core

@@ -40,7 +40,4 @@ inline constexpr std::string_view kError108Description =
 Outcome calculateError108(const Error108Fields& fields, std::string& report,
                           const NumberFormat& format);
 
-// "Clear form": empties the report and the page.
-void clearError108Form(Error108Fields& fields, std::string& report);
-
 }  // namespace quorvane::core

@@ -102,9 +102,4 @@ Outcome calculateError110(const Error110Fields& fields, std::string& report,
     });
 }
 
-void clearError110Form(Error110Fields& fields, std::string& report) {
-    report.clear();
-    fields = Error110Fields{};
-}
-
 }  // namespace quorvane::core

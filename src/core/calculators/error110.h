@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/app/fields.h"
 #include "core/app/numeric.h"
@@ -25,6 +26,13 @@ struct Error110Fields {
 // The page's text fields, in the page's order.
 TextFields<Error110Fields> error110TextFields();
 
+// The fixed explanation of the page's description frame.
+inline constexpr std::string_view kError110Description =
+    "Each partition table entry contains redundant information, once in CHS format and then "
+    "again in LBA format. When the two don't agree, PQ products report Error #110. This error "
+    "can be critical, depending on how it occurred. This wizard will help determine if the "
+    "error is fixable.";
+
 // "Calculate": reads the fields leniently (an empty field reads as 0) and
 // replaces the report, or leaves it as it was when the calculation fails.
 // An overflow (0 / 0 from an empty page, an offset beyond single precision,
@@ -32,8 +40,5 @@ TextFields<Error110Fields> error110TextFields();
 // failure, such as differing counts over a geometry of 0, is silent.
 Outcome calculateError110(const Error110Fields& fields, std::string& report,
                           const NumberFormat& format);
-
-// "Clear form": empties the report and the page.
-void clearError110Form(Error110Fields& fields, std::string& report);
 
 }  // namespace quorvane::core

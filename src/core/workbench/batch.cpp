@@ -26,13 +26,8 @@ bool isEmptyChoice(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// The verdict alone; `withChoices` adds the test of the three combo boxes.
-EntryVerdict verdictOf(const Workspace& workspace, bool withChoices) {
-    const GeometryFields& f = workspace.geometry;
-    if (withChoices &&
-        (isEmptyChoice(f.filesys) || isEmptyChoice(f.drive) || isEmptyChoice(f.prtno))) {
-        return EntryVerdict::Incomplete;
-    }
+// The verdict of the last check alone, without the test of the combo boxes.
+EntryVerdict checkVerdict(const Workspace& workspace) {
     if (workspace.checkstate == 1) return EntryVerdict::Errors;
     // A verdict of 2 without a command line comes from "IPE" with no
     // completed check since the last add or clear: nothing to add.
@@ -95,7 +90,13 @@ std::vector<std::string> batchTrailer(std::string_view date) {
     };
 }
 
-EntryVerdict entryVerdict(const Workspace& workspace) { return verdictOf(workspace, true); }
+EntryVerdict entryVerdict(const Workspace& workspace) {
+    const GeometryFields& f = workspace.geometry;
+    if (isEmptyChoice(f.filesys) || isEmptyChoice(f.drive) || isEmptyChoice(f.prtno)) {
+        return EntryVerdict::Incomplete;
+    }
+    return checkVerdict(workspace);
+}
 
 Message refusal(EntryVerdict verdict) {
     if (verdict == EntryVerdict::Errors) {
@@ -110,29 +111,27 @@ Message refusal(EntryVerdict verdict) {
 
 Outcome addToBatch(Workspace& workspace, BatchPlace& place) {
     Outcome outcome;
-    EntryVerdict verdict;
-    if (workspace.batchsaved != 1) {
-        verdict = verdictOf(workspace, true);
-        if (verdict == EntryVerdict::Accepted) {
-            const std::string path = batchPath(place.directory);
-            const bool first = workspace.batchopen != 1;
-            BatchFile::Failure failure =
-                first ? place.file.create(path) : reopen(workspace, place.file, path);
-            if (!failure) failure = place.file.writeLine(workspace.editline);
-            if (failure) return fileFailure(place.file, path, *failure);
-
-            if (first) workspace.batchlines.clear();
-            workspace.batchlines.push_back(workspace.editline);
-            workspace.batchentries = 1;
-            workspace.batchopen = 1;
-            workspace.editline.clear();
-            outcome.messages.push_back(
-                batchMessage(first ? kFirstEntryAdded : kNextEntryAdded, Icon::Information));
-        }
-    } else {
-        // A saved batch takes no more entries; the verdict is still told.
+    const bool saved = workspace.batchsaved == 1;
+    // A saved batch takes no more entries, and the combo boxes are not
+    // looked at; the verdict is still told.
+    const EntryVerdict verdict = saved ? checkVerdict(workspace) : entryVerdict(workspace);
+    if (saved) {
         outcome.messages.push_back(batchMessage(kAlreadySaved, Icon::Exclamation));
-        verdict = verdictOf(workspace, false);
+    } else if (verdict == EntryVerdict::Accepted) {
+        const std::string path = batchPath(place.directory);
+        const bool first = workspace.batchopen != 1;
+        BatchFile::Failure failure =
+            first ? place.file.create(path) : reopen(workspace, place.file, path);
+        if (!failure) failure = place.file.writeLine(workspace.editline);
+        if (failure) return fileFailure(place.file, path, *failure);
+
+        if (first) workspace.batchlines.clear();
+        workspace.batchlines.push_back(workspace.editline);
+        workspace.batchentries = 1;
+        workspace.batchopen = 1;
+        workspace.editline.clear();
+        outcome.messages.push_back(
+            batchMessage(first ? kFirstEntryAdded : kNextEntryAdded, Icon::Information));
     }
     if (verdict != EntryVerdict::Accepted) outcome.messages.push_back(refusal(verdict));
     workspace.checkstate = 3;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "core/app/texts.h"
 
@@ -28,44 +28,80 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool allOf(std::string_view text, int (*accepted)(int)) {
-    return std::all_of(text.begin(), text.end(),
-                       [accepted](unsigned char c) { return accepted(c) != 0; });
-}
-
-int isDecimalDigit(int c) { return c >= '0' && c <= '9'; }
-int isHexDigit(int c) {
+bool isDecimalDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(unsigned char c) {
     return isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// What an item of the Editpart line may hold: the batch file is run by the
-// command interpreter, so only these plain forms may go into it.
+bool allDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), isDecimalDigit);
+}
+
+// What an item of the Editpart line may hold. The batch file is run by the
+// command interpreter, so a field's text goes into it only in a plain form.
 enum class Plain {
-    Number,          // a whole number, digits alone
-    NumberOrEmpty,   // the same, or an empty combo box
-    TypeCode,        // two hexadecimal digits, or an empty combo box
+    Digits,         // a whole number, digits alone
+    DigitsOrEmpty,  // the same, or an empty combo box
+    TypeCode,       // two hexadecimal digits, or an empty combo box
 };
 
 bool isPlain(std::string_view item, Plain kind) {
     switch (kind) {
-        case Plain::Number: return !item.empty() && allOf(item, isDecimalDigit);
-        case Plain::NumberOrEmpty: return allOf(item, isDecimalDigit);
-        case Plain::TypeCode: return item.empty() || (item.size() == 2 && allOf(item, isHexDigit));
+        case Plain::Digits: return !item.empty() && allDigits(item);
+        case Plain::DigitsOrEmpty: return allDigits(item);
+        case Plain::TypeCode:
+            return item.empty() ||
+                   (item.size() == 2 && isHexDigit(item[0]) && isHexDigit(item[1]));
     }
     return false;
 }
 
-struct Item {
-    std::string text;
-    Plain kind;
-    std::string_view field;  // as the page labels it
+// The Editpart command line of the entry, or, when a field's value cannot
+// stand in it, the label of the first such field and no line.
+struct EditpartLine {
+    std::string line;
+    std::string_view unfitField;
 };
+
+// `tableCylinder` is the text of the cylinder that holds the entry's
+// partition table.
+EditpartLine editpartLine(const GeometryFields& f, std::string_view tableCylinder) {
+    EditpartLine result{"editpart", {}};
+    const auto own = [&](std::string_view text) { (result.line += ' ') += text; };
+    const auto item = [&](std::string_view text, Plain kind, std::string_view label) {
+        text = trimmed(text);
+        if (result.unfitField.empty() && !isPlain(text, kind)) result.unfitField = label;
+        own(text);
+    };
+    item(f.drive, Plain::DigitsOrEmpty, "Drv");
+    item(tableCylinder, Plain::Digits, "PartSect");
+    item(f.prtno, Plain::DigitsOrEmpty, "#");
+    own(f.Optact ? "*" : "-");
+    item(f.filesys, Plain::TypeCode, "FS");
+    item(f.cyls, Plain::Digits, "Cyl (CHS begin values)");
+    item(f.heads, Plain::Digits, "Head (CHS begin values)");
+    item(f.sects, Plain::Digits, "Sect (CHS begin values)");
+    item(f.ecyls, Plain::Digits, "Cyl (CHS end values)");
+    item(f.eheads, Plain::Digits, "Head (CHS end values)");
+    item(f.esects, Plain::Digits, "Sect (CHS end values)");
+    item(f.relcyl, Plain::Digits, "Relcyl");
+    item(f.dgcyls, Plain::Digits, "Cyl (Drive Geometry)");
+    item(f.dgheads, Plain::Digits, "Head (Drive Geometry)");
+    item(f.dgsects, Plain::Digits, "Sect (Drive Geometry)");
+    own("26");
+    if (!result.unfitField.empty()) result.line.clear();
+    return result;
+}
 
 }  // namespace
 
 Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
     GeometryFields& f = workspace.geometry;
     workspace.checkstate = 2;
+    const auto recordError = [&workspace](std::string& line, std::string error) {
+        line = std::move(error);
+        workspace.checkstate = 1;
+    };
     Outcome outcome = runRequiredFields(kTypeMismatch, kCheckTitle, [&] {
         const auto number = [&](const std::string& text) { return readStrict(text, format); };
         const auto text = [&](double value) { return decimalText(value, format); };
@@ -82,70 +118,57 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
 
         const double ec = number(f.ecyls);
         const double eh = number(f.eheads);
-        const double end1 = chsSectorEnd(ec, h, eh, s, number(f.esects));
+        const double es = number(f.esects);
+        const double end1 = chsSectorEnd(ec, h, eh, s, es);
         const double count = subtract(end1, start);
 
-        const double totalHeads = number(f.dgheads);
-        const double totalSectors = number(f.dgsects);
-        const double total = multiply(totalSectors, multiply(totalHeads, number(f.dgcyls)));
+        const double total = multiply(s, multiply(h, number(f.dgcyls)));
         const double driveMb = wholeMb(total);
         const double partMb = wholeMb(count);
-        const double cylSects = std::floor(multiply(number(f.dgheads), number(f.dgsects)));
+        const double cylSects = std::floor(multiply(h, s));
         const double cylMb = divide(cylSects, 2048);
 
         const double sectors = number(f.LBAend);
         const double offset = divide(subtract(count, sectors), cylSects);
 
         std::string line110 = "*check#110 checked o.k.";
-        if (number(f.LBAend) != count) {
-            line110 = "*check#110 is inconsistent! (error!);" + std::string(kCrLf) +
-                      "offset in cyl: " + text(offset);
-            workspace.checkstate = 1;
+        if (sectors != count) {
+            recordError(line110, "*check#110 is inconsistent! (error!);" + std::string(kCrLf) +
+                               "offset in cyl: " + text(offset));
         }
 
+        const double startSector = number(f.lbastrt);
         std::string line116 = "*check#116 checked o.k.";
-        if (number(f.lbastrt) != start) {
-            line116 = "*check#116 is inconsistent! (error)";
-            workspace.checkstate = 1;
-        }
+        if (startSector != start) recordError(line116, "*check#116 is inconsistent! (error)");
 
         std::string line104 = "*check#104 checked o.k.";
         if (count == 0) {
-            line104 = "*check#104 partition has zero sectors! (error)";
-            workspace.checkstate = 1;
+            recordError(line104, "*check#104 partition has zero sectors! (error)");
         } else if (count < 0) {
-            line104 = "*check#104 partition ends before it starts! (error)";
-            workspace.checkstate = 1;
+            recordError(line104, "*check#104 partition ends before it starts! (error)");
         }
 
         std::string line107 = "*check#107 checked o.k.";
-        if (!(number(f.lbastrt) < total)) {
-            line107 = "*check#107 partition starts after end of disk! (error)";
-            workspace.checkstate = 1;
+        if (startSector >= total) {
+            recordError(line107, "*check#107 partition starts after end of disk! (error)");
         }
 
         // Each failing sub-check replaces the line: it names the last one.
         std::string line108 = "*check#108 checked o.k.";
-        if (subtract(number(f.dgheads), 1) != number(f.eheads)) {
-            line108 = "*check#108 error! (1), head boundery";
-            workspace.checkstate = 1;
+        if (subtract(h, 1) != eh) {
+            recordError(line108, "*check#108 error! (1), head boundery");
         }
-        if (number(f.esects) != number(f.dgsects)) {
-            line108 = "*check#108 error! (2) sector boundery";
-            workspace.checkstate = 1;
+        if (es != s) {
+            recordError(line108, "*check#108 error! (2) sector boundery");
         }
         const std::int32_t endLong = toLong(end1);
-        const std::int32_t cylinderLong = toLong(multiply(number(f.dgheads), number(f.dgsects)));
+        const std::int32_t cylinderLong = toLong(multiply(h, s));
         if (wholeRemainder(endLong, cylinderLong) > 0) {
-            line108 = "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0";
-            workspace.checkstate = 1;
+            recordError(line108, "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0");
         }
 
         std::string line109 = "*check#109 checked o.k.";
-        if (end1 > total) {
-            line109 = "*check#109 error! ends after end of disk";
-            workspace.checkstate = 1;
-        }
+        if (end1 > total) recordError(line109, "*check#109 error! ends after end of disk");
 
         const std::string crlf(kCrLf);
         const std::string gap = crlf + crlf;
@@ -159,46 +182,21 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
             text(partMb) + " Mb" + crlf + "One cylinder is " + text(cylSects) + " sectors." +
             crlf + "One cylinder is " + text(cylMb) + " Mb.";
 
-        // The Editpart line. The cylinder of the partition table's sector
-        // goes through its text and back, as the line has always taken it.
+        // The line places the partition table by the cylinder of its sector.
+        // A sector inside a cylinder gives a fractional quotient, which is no
+        // plain item whatever the decimal separator.
         if (f.prtsct.empty()) f.prtsct = "0";
-        const double ptCyl = readLenient(text(divide(number(f.prtsct), cylSects)));
+        const std::string tableCylinder = text(divide(number(f.prtsct), cylSects));
         if (f.relcyl.empty()) f.relcyl = "0";
 
-        const auto field = [](const std::string& value, Plain kind, std::string_view name) {
-            return Item{std::string(trimmed(value)), kind, name};
-        };
-        const Item items[] = {
-            field(f.drive, Plain::NumberOrEmpty, "Drv"),
-            field(text(ptCyl), Plain::Number, "PartSect"),
-            field(f.prtno, Plain::NumberOrEmpty, "#"),
-            {f.Optact ? "*" : "-", Plain::Number, {}},
-            field(f.filesys, Plain::TypeCode, "FS"),
-            field(f.cyls, Plain::Number, "Cyl (CHS begin values)"),
-            field(f.heads, Plain::Number, "Head (CHS begin values)"),
-            field(f.sects, Plain::Number, "Sect (CHS begin values)"),
-            field(f.ecyls, Plain::Number, "Cyl (CHS end values)"),
-            field(f.eheads, Plain::Number, "Head (CHS end values)"),
-            field(f.esects, Plain::Number, "Sect (CHS end values)"),
-            field(f.relcyl, Plain::Number, "Relcyl"),
-            field(f.dgcyls, Plain::Number, "Cyl (Drive Geometry)"),
-            field(f.dgheads, Plain::Number, "Head (Drive Geometry)"),
-            field(f.dgsects, Plain::Number, "Sect (Drive Geometry)"),
-            {"26", Plain::Number, {}},
-        };
-        std::string editline = "editpart";
-        for (const Item& item : items) {
-            // Items of no field are the program's own and always plain.
-            if (!item.field.empty() && !isPlain(item.text, item.kind)) {
-                workspace.report += gap + "*batch: the value of " + std::string(item.field) +
-                                    " cannot be written to a batch file";
-                workspace.checkstate = 3;
-                workspace.editline.clear();
-                return;
-            }
-            editline += " " + item.text;
+        EditpartLine editpart = editpartLine(f, tableCylinder);
+        if (!editpart.unfitField.empty()) {
+            workspace.report += gap + "*batch: the value of " +
+                                std::string(editpart.unfitField) +
+                                " cannot be written to a batch file";
+            workspace.checkstate = 3;
         }
-        workspace.editline = editline;
+        workspace.editline = std::move(editpart.line);
     });
     if (!outcome.completed()) {
         workspace.checkstate = 3;

@@ -15,42 +15,54 @@ using Key = core::Calculator::Key;
 
 constexpr int kTwipsPerPixel = 15;
 
-// A button of the keypad, placed in twips inside the window.
-struct KeypadButton {
-    const char* name;
-    Key key;
-    const char* toolTip;
-    int left;
-    int top;
-    double points;  // font size; 0 keeps the window's font
+// The keypad as it stands below the display: five columns by four rows.
+constexpr Key kKeypad[4][5] = {
+    {Key::Digit1, Key::Digit2, Key::Digit3, Key::Divide, Key::Power},
+    {Key::Digit4, Key::Digit5, Key::Digit6, Key::Multiply, Key::Clear},
+    {Key::Digit7, Key::Digit8, Key::Digit9, Key::Subtract, Key::ClearEntry},
+    {Key::Digit0, Key::ChangeSign, Key::Separator, Key::Add, Key::Equals},
 };
 
-constexpr KeypadButton kKeypad[] = {
-    {"cmdCijfer(1)", Key::Digit1, nullptr, 120, 600, 0},
-    {"cmdCijfer(2)", Key::Digit2, nullptr, 600, 600, 0},
-    {"cmdCijfer(3)", Key::Digit3, nullptr, 1080, 600, 0},
-    {"cmdOperator(3)", Key::Divide, "Delen", 1680, 600, 13.5},
-    {"cmdOperator(4)", Key::Power, "Machtsverheffen", 2160, 600, 13.5},
-    {"cmdCijfer(4)", Key::Digit4, nullptr, 120, 960, 0},
-    {"cmdCijfer(5)", Key::Digit5, nullptr, 600, 960, 0},
-    {"cmdCijfer(6)", Key::Digit6, nullptr, 1080, 960, 0},
-    {"cmdOperator(2)", Key::Multiply, "Vermenigvuldigen", 1680, 960, 13.5},
-    {"cmdWis", Key::Clear, "Wis alles (Nieuwe berekening)", 2160, 960, 9.75},
-    {"cmdCijfer(7)", Key::Digit7, nullptr, 120, 1320, 0},
-    {"cmdCijfer(8)", Key::Digit8, nullptr, 600, 1320, 0},
-    {"cmdCijfer(9)", Key::Digit9, nullptr, 1080, 1320, 0},
-    {"cmdOperator(1)", Key::Subtract, "Aftrekken", 1680, 1320, 13.5},
-    {"cmdWisDisplay", Key::ClearEntry, "Wis Display", 2160, 1320, 9.75},
-    {"cmdCijfer(0)", Key::Digit0, nullptr, 120, 1680, 0},
-    {"cmdPlusMin", Key::ChangeSign, "Teken verwisselen", 600, 1680, 12},
-    {"cmdKomma", Key::Separator, "Decimale komma", 1080, 1680, 13.5},
-    {"cmdOperator(0)", Key::Add, "Optellen", 1680, 1680, 13.5},
-    {"cmdIsGelijk", Key::Equals, nullptr, 2160, 1680, 13.5},
-};
-
+// Positions in twips inside the window. The digit columns stand 480 apart,
+// the operator columns are set off by a wider gap of 600.
+constexpr int kColumnLeft[5] = {120, 600, 1080, 1680, 2160};
+constexpr int kFirstRowTop = 600;
+constexpr int kRowPitch = 360;
 constexpr int kButtonWidth = 435;
 constexpr int kButtonHeight = 330;
 constexpr int kMargin = 120;
+
+// A key's button: its control name, its tool tip (none for digits and
+// "=") and its font size in points (0 keeps the window's font).
+struct KeyButton {
+    QString name;
+    const char* toolTip;
+    double points;
+};
+
+KeyButton keyButton(Key key) {
+    // The operators in the order of their control array.
+    constexpr const char* kOperatorTips[] = {"Optellen", "Aftrekken", "Vermenigvuldigen",
+                                             "Delen", "Machtsverheffen"};
+    const int index = static_cast<int>(key);
+    switch (key) {
+        case Key::Add:
+        case Key::Subtract:
+        case Key::Multiply:
+        case Key::Divide:
+        case Key::Power: {
+            const int op = index - static_cast<int>(Key::Add);
+            return {QString("cmdOperator(%1)").arg(op),
+                    kOperatorTips[static_cast<std::size_t>(op)], 13.5};
+        }
+        case Key::Separator: return {"cmdKomma", "Decimale komma", 13.5};
+        case Key::ChangeSign: return {"cmdPlusMin", "Teken verwisselen", 12};
+        case Key::Equals: return {"cmdIsGelijk", nullptr, 13.5};
+        case Key::Clear: return {"cmdWis", "Wis alles (Nieuwe berekening)", 9.75};
+        case Key::ClearEntry: return {"cmdWisDisplay", "Wis Display", 9.75};
+        default: return {QString("cmdCijfer(%1)").arg(index), nullptr, 0};
+    }
+}
 
 QRect twips(int left, int top, int width, int height) {
     return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
@@ -96,23 +108,29 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
     displayFont.setBold(true);
     lblDisplay_->setFont(displayFont);
 
-    for (const KeypadButton& entry : kKeypad) {
-        const QString caption = QString::fromStdString(core::Calculator::caption(entry.key, format));
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(entry.name);
-        button->setGeometry(twips(entry.left, entry.top, kButtonWidth, kButtonHeight));
-        button->setAutoDefault(false);
-        button->setAccessibleName(entry.toolTip ? QString(entry.toolTip) : caption);
-        if (entry.toolTip) button->setToolTip(entry.toolTip);
-        if (entry.points > 0) {
-            QFont font = button->font();
-            font.setPointSizeF(entry.points);
-            button->setFont(font);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            const Key key = kKeypad[row][column];
+            const KeyButton entry = keyButton(key);
+            const QString caption = QString::fromStdString(core::Calculator::caption(key, format));
+            auto* button = new QPushButton(caption, this);
+            button->setObjectName(entry.name);
+            button->setGeometry(twips(kColumnLeft[column], kFirstRowTop + row * kRowPitch,
+                                      kButtonWidth, kButtonHeight));
+            button->setAutoDefault(false);
+            button->setAccessibleName(entry.toolTip ? QString(entry.toolTip) : caption);
+            if (entry.toolTip) button->setToolTip(entry.toolTip);
+            if (entry.points > 0) {
+                QFont font = button->font();
+                font.setPointSizeF(entry.points);
+                button->setFont(font);
+            }
+            connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
         }
-        const Key key = entry.key;
-        connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
     }
-    setFixedSize(twips(0, 0, 2160 + kButtonWidth + kMargin, 1680 + kButtonHeight + kMargin).size());
+    setFixedSize(twips(0, 0, kColumnLeft[4] + kButtonWidth + kMargin,
+                        kFirstRowTop + 3 * kRowPitch + kButtonHeight + kMargin)
+                     .size());
 }
 
 void DiviZediWindow::press(Key key) {

@@ -15,9 +15,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
-#include "gui/calculators/bogus113page.h"
-#include "gui/calculators/error108page.h"
-#include "gui/calculators/error110page.h"
+#include "gui/calculators/calculatorpages.h"
 #include "gui/workbench/geometrypage.h"
 #include "gui/wizards/bbspage.h"
 #include "gui/wizards/dynrootpage.h"
@@ -138,15 +136,15 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildPages() {
-    addWorkspacePage(new Error110Page(performer()), "Error 110");
-    addWorkspacePage(new Error108Page(performer()), "Error 108");
+    addWorkspacePage(newError110Page(performer()), "Error 110");
+    addWorkspacePage(newError108Page(performer()), "Error 108");
 
     addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
     addWorkspacePage(BbsPage::ntfs(performer()), "NTFS bbs");
     addWorkspacePage(BbsPage::fat32(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
-    addWorkspacePage(new Bogus113Page(performer()), "Bogus 113");
+    addWorkspacePage(newBogus113Page(performer()), "Bogus 113");
     pages_->setCurrentIndex(Geometry);
 }
 
@@ -177,6 +175,7 @@ void MainWindow::dispatchToolbarKey(const QString& key) {
     } else if (key == "disk14") {
         performOnBatch(core::saveBatch);
     } else if (key == "Diskedit") {
+        if (!batchFile_) return;
         perform([this](core::Workspace&, const core::NumberFormat&) {
             return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
         });
@@ -191,7 +190,7 @@ void MainWindow::setBatchOutput(core::BatchFile& file, core::Clock& clock,
 }
 
 void MainWindow::performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&)) {
-    if (!batchFile_ || !clock_) return;
+    if (!batchFile_) return;
     perform([this, operation](core::Workspace& w, const core::NumberFormat&) {
         core::BatchPlace place{*batchFile_, *clock_, programDirectory_};
         return operation(w, place);

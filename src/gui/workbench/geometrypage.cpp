@@ -46,13 +46,13 @@ QComboBox* makeCombo(const char* name, const QStringList& items) {
     return combo;
 }
 
-QPushButton* makeButton(const char* name, const QString& caption, const QString& toolTip = {}) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    return button;
-}
+// A command button of the page and the operation its click runs.
+struct PageButton {
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+    Operation operation;
+};
 
 QGroupBox* makeGroup(const QString& caption, QGridLayout*& grid) {
     auto* group = new QGroupBox(caption);
@@ -83,6 +83,19 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(2);
     QGridLayout* grid = nullptr;
+    // A row of command buttons in `layout`, each running its operation.
+    const auto addButtons = [this](QGridLayout* layout,
+                                   std::initializer_list<PageButton> buttons) {
+        int column = 0;
+        for (const PageButton& entry : buttons) {
+            auto* button = new QPushButton(entry.caption);
+            button->setObjectName(entry.name);
+            button->setToolTip(entry.toolTip);
+            button->setAutoDefault(false);
+            layout->addWidget(button, 0, column++);
+            runOnClick(button, entry.operation);
+        }
+    };
 
     // Row 1: drive geometry and the general buttons.
     auto* row1 = new QHBoxLayout;
@@ -92,11 +105,23 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     addLabelled(grid, 2, "Sect*", makeField("dgsects"));
     row1->addWidget(driveGeometry);
     auto* general = makeGroup("General ", grid);
-    grid->addWidget(info = makeButton("info", "General info"), 0, 0);
-    grid->addWidget(clear = makeButton("clear", "Clear all", "Clear all fields"), 0, 1);
-    grid->addWidget(Command1 = makeButton("Command1", "IPE",
-                                          "Ignore partition table error when writing the batch"),
-                    0, 2);
+    addButtons(grid, {
+        {"info", "General info", "",
+         [](core::Workspace& w, const core::NumberFormat&) {
+             w.report = core::generalInfoText();
+             return core::Outcome{};
+         }},
+        {"clear", "Clear all", "Clear all fields",
+         [](core::Workspace& w, const core::NumberFormat&) {
+             core::clearGeometryPage(w);
+             return core::Outcome{};
+         }},
+        {"Command1", "IPE", "Ignore partition table error when writing the batch",
+         [](core::Workspace& w, const core::NumberFormat&) {
+             core::ignorePartitionTableError(w);
+             return core::Outcome{};
+         }},
+    });
     row1->addWidget(general);
     rows->addLayout(row1);
 
@@ -137,54 +162,37 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
 
     // Row 4: the conversions.
     auto* controls = makeGroup("Controls", grid);
-    grid->addWidget(begin = makeButton("begin", "bCHS2bLBA",
-                                       "Calculate begin CHS to LBA value. Drive Geometry and "
-                                       "the begin CHS fields require input"),
-                    0, 0);
-    grid->addWidget(beLBATOCHS = makeButton("beLBATOCHS", "bLBA2bCHS",
-                                            "Calculate the begin CHS from the begin LBA, fill "
-                                            "out drive geometry and sectors before."),
-                    0, 1);
-    grid->addWidget(eCHS2eLBA = makeButton("eCHS2eLBA", "eCHS2eLBA",
-                                           "Calculate the end LBA from the end CHS, fill out "
-                                           "drive geometry and and end CHS."),
-                    0, 2);
-    grid->addWidget(ptCHS2LBA = makeButton("ptCHS2LBA", "CHS2LBA",
-                                           "Enter DriveGometry and start and end CHS to "
-                                           "calculate begin and end LBA values"),
-                    0, 3);
-    grid->addWidget(Verify = makeButton("Verify", "Check",
-                                        "Check a partition table entry for inconsistencies. All "
-                                        "fields are required to be filled out."),
-                    0, 4);
+    addButtons(grid, {
+        {"begin", "bCHS2bLBA",
+         "Calculate begin CHS to LBA value. Drive Geometry and the begin CHS fields require "
+         "input",
+         [](core::Workspace& w, const core::NumberFormat& f) {
+             return core::beginChsToLba(w.geometry, w.report, f);
+         }},
+        {"beLBATOCHS", "bLBA2bCHS",
+         "Calculate the begin CHS from the begin LBA, fill out drive geometry and sectors "
+         "before.",
+         [](core::Workspace& w, const core::NumberFormat& f) {
+             return core::beginLbaToChs(w.geometry, w.report, f);
+         }},
+        {"eCHS2eLBA", "eCHS2eLBA",
+         "Calculate the end LBA from the end CHS, fill out drive geometry and and end CHS.",
+         [](core::Workspace& w, const core::NumberFormat& f) {
+             return core::endChsToLba(w.geometry, w.report, f);
+         }},
+        {"ptCHS2LBA", "CHS2LBA",
+         "Enter DriveGometry and start and end CHS to calculate begin and end LBA values",
+         [](core::Workspace& w, const core::NumberFormat& f) {
+             return core::chsToLba(w.geometry, f);
+         }},
+        {"Verify", "Check",
+         "Check a partition table entry for inconsistencies. All fields are required to be "
+         "filled out.",
+         core::checkEntry},
+    });
     rows->addWidget(controls);
     rows->addStretch(1);
 
-    runOnClick(begin, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::beginChsToLba(w.geometry, w.report, f);
-    });
-    runOnClick(beLBATOCHS, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::beginLbaToChs(w.geometry, w.report, f);
-    });
-    runOnClick(eCHS2eLBA, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::endChsToLba(w.geometry, w.report, f);
-    });
-    runOnClick(ptCHS2LBA, [](core::Workspace& w, const core::NumberFormat& f) {
-        return core::chsToLba(w.geometry, f);
-    });
-    runOnClick(Verify, core::checkEntry);
-    runOnClick(info, [](core::Workspace& w, const core::NumberFormat&) {
-        w.report = core::generalInfoText();
-        return core::Outcome{};
-    });
-    runOnClick(clear, [](core::Workspace& w, const core::NumberFormat&) {
-        core::clearGeometryPage(w);
-        return core::Outcome{};
-    });
-    runOnClick(Command1, [](core::Workspace& w, const core::NumberFormat&) {
-        core::ignorePartitionTableError(w);
-        return core::Outcome{};
-    });
 }
 
 void GeometryPage::store(core::Workspace& workspace) const {

@@ -4,7 +4,6 @@
 
 #include "gui/app/workspacepage.h"
 
-class QPushButton;
 class QRadioButton;
 
 namespace quorvane::gui {
@@ -16,17 +15,6 @@ public:
 
     void store(core::Workspace& workspace) const override;
     void load(const core::Workspace& workspace) override;
-
-    // Buttons of the "Controls" group.
-    QPushButton* begin;
-    QPushButton* beLBATOCHS;
-    QPushButton* eCHS2eLBA;
-    QPushButton* ptCHS2LBA;
-    QPushButton* Verify;
-    // Buttons of the "General " group.
-    QPushButton* info;
-    QPushButton* clear;
-    QPushButton* Command1;
 
 private:
     // The text fields are found by their control names (see
