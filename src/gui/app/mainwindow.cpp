@@ -140,8 +140,8 @@ void MainWindow::buildPages() {
     addWorkspacePage(newError108Page(performer()), "Error 108");
 
     addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
-    addWorkspacePage(BbsPage::ntfs(performer()), "NTFS bbs");
-    addWorkspacePage(BbsPage::fat32(performer()), "Fat32 bbs");
+    addWorkspacePage(newNtfsBbsPage(performer()), "NTFS bbs");
+    addWorkspacePage(newFat32BbsPage(performer()), "Fat32 bbs");
 
     addWorkspacePage(new GeometryPage(performer()), "Geometry");
     addWorkspacePage(newBogus113Page(performer()), "Bogus 113");

@@ -41,15 +41,15 @@ QPushButton* makeButton(const char* name, const QString& caption) {
     return button;
 }
 
-QLineEdit* makeField(const char* name, int width) {
+QLineEdit* makeField(std::string_view name, int width) {
     auto* field = new QLineEdit;
-    field->setObjectName(name);
+    field->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     field->setFixedWidth(width);
     return field;
 }
 
 QLineEdit* addLabelledField(QFormLayout* form, const char* labelName, const QString& label,
-                            const char* fieldName, int width) {
+                            std::string_view fieldName, int width) {
     QLineEdit* field = makeField(fieldName, width);
     auto* caption = new QLabel(label);
     caption->setObjectName(labelName);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 class QFormLayout;
 class QGroupBox;
@@ -23,12 +24,12 @@ QLabel* makeHint(const char* name);
 QPushButton* makeButton(const char* name, const QString& caption);
 
 // A text field of the given object name.
-QLineEdit* makeField(const char* name, int width);
+QLineEdit* makeField(std::string_view name, int width);
 
 // A field with its label beside it; the label is the field's buddy and
 // accessible name.
 QLineEdit* addLabelledField(QFormLayout* form, const char* labelName, const QString& label,
-                            const char* fieldName, int width);
+                            std::string_view fieldName, int width);
 
 // A compact form inside `frame`: labels on the left, fields on the right.
 QFormLayout* makeForm(QGroupBox* frame);
