@@ -14,6 +14,7 @@
 #include "core/calculators/calculators.h"
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"
+#include "gui/app/pagecontrols.h"
 #include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
@@ -29,19 +30,6 @@ QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A label: object name and caption.
-struct FieldLabel {
-    const char* name;
-    const char* caption;
-};
-
-// A command button: object name, caption and what a click runs.
-struct PageButton {
-    const char* name;
-    const char* caption;
-    Operation operation;
-};
-
 // Everything a calculator page is made of.
 template <typename Fields>
 struct PageSpec {
@@ -56,24 +44,16 @@ struct PageSpec {
     std::vector<PageButton> buttons;   // top to bottom
 };
 
-// The page's texts are set a little smaller than the desktop's default so
-// that they fit the frames' fixed sizes.
-QLabel* makeSmallLabel(const QString& text, double scale = 0.9) {
-    auto* label = new QLabel(text);
+// A field with its label, set a little smaller than the desktop's default
+// so that it fits the frame's fixed size; the label also names the field
+// for screen readers.
+std::pair<QLineEdit*, QLabel*> makeLabelledField(std::string_view name, const FieldLabel& caption,
+                                                 int width) {
+    QLineEdit* field = makeField(name, width);
+    auto* label = new QLabel(caption.caption);
     QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * scale);
+    font.setPointSizeF(font.pointSizeF() * 0.9);
     label->setFont(font);
-    return label;
-}
-
-// A field with its label; the label also names the field for screen
-// readers.
-std::pair<QLineEdit*, QLabel*> makeField(std::string_view name, const FieldLabel& caption,
-                                         int width) {
-    auto* field = new QLineEdit;
-    field->setObjectName(fromView(name));
-    field->setFixedWidth(width);
-    QLabel* label = makeSmallLabel(caption.caption);
     label->setObjectName(caption.name);
     label->setBuddy(field);
     field->setAccessibleName(QString(caption.caption).trimmed());
@@ -81,41 +61,34 @@ std::pair<QLineEdit*, QLabel*> makeField(std::string_view name, const FieldLabel
 }
 
 template <typename Fields>
-class CalculatorPage final : public WorkspacePage {
+class CalculatorPage final : public FieldsPage<Fields> {
 public:
     CalculatorPage(Performer perform, const PageSpec<Fields>& spec)
-        : WorkspacePage(std::move(perform)), fields_(spec.fields), table_(spec.table) {
-        setObjectName(spec.objectName);
+        : FieldsPage<Fields>(std::move(perform), spec.fields, spec.table) {
+        const core::TextFields<Fields> table = this->table();
+        this->setObjectName(spec.objectName);
         const StandardFrames frames = addStandardFrames(this, "Input", "Controls");
         frames.description->setObjectName(spec.frames[0]);
         frames.input->setObjectName(spec.frames[1]);
         frames.controls->setObjectName(spec.frames[2]);
 
-        QLabel* description = makeSmallLabel(fromView(spec.description), 0.85);
-        description->setObjectName(spec.descriptionLabel);
-        description->setWordWrap(true);
-        description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        auto* descriptionLayout = new QVBoxLayout(frames.description);
-        descriptionLayout->setContentsMargins(6, 0, 6, 2);
-        descriptionLayout->addWidget(description);
+        addDescription(frames.description, spec.descriptionLabel, fromView(spec.description));
 
         auto* input = new QVBoxLayout(frames.input);
         input->setContentsMargins(4, 2, 4, 6);
         input->setSpacing(4);
-        QLabel* hint = makeSmallLabel("(Required values appear on a partinfo)");
-        hint->setObjectName(spec.hintLabel);
-        input->addWidget(hint);
+        input->addWidget(makeHint(spec.hintLabel));
 
         // The first three fields under their labels, the other two with
         // their labels to the right.
-        Q_ASSERT(table_.size() == spec.labels.size());
+        Q_ASSERT(table.size() == spec.labels.size());
         auto* narrow = new QGridLayout;
         narrow->setHorizontalSpacing(8);
         narrow->setVerticalSpacing(1);
         for (int column = 0; column < 3; ++column) {
             const auto i = static_cast<std::size_t>(column);
             const auto [field, label] =
-                makeField(table_[i].name, spec.labels[i], kNarrowFieldWidth);
+                makeLabelledField(table[i].name, spec.labels[i], kNarrowFieldWidth);
             narrow->addWidget(label, 0, column);
             narrow->addWidget(field, 1, column);
         }
@@ -123,7 +96,7 @@ public:
         wide->setHorizontalSpacing(8);
         for (int row = 0; row < 2; ++row) {
             const auto i = static_cast<std::size_t>(3 + row);
-            const auto [field, label] = makeField(table_[i].name, spec.labels[i], kWideFieldWidth);
+            const auto [field, label] = makeLabelledField(table[i].name, spec.labels[i], kWideFieldWidth);
             wide->addWidget(field, row, 0);
             wide->addWidget(label, row, 1);
         }
@@ -136,24 +109,9 @@ public:
         auto* controls = new QVBoxLayout(frames.controls);
         controls->setContentsMargins(16, 6, 16, 6);
         controls->setSpacing(6);
-        for (const PageButton& entry : spec.buttons) {
-            auto* button = new QPushButton(entry.caption);
-            button->setObjectName(entry.name);
-            button->setAutoDefault(false);
-            controls->addWidget(button);
-            runOnClick(button, entry.operation);
-        }
+        this->addButtons(controls, spec.buttons);
         controls->addStretch(1);
     }
-
-    void store(Workspace& workspace) const override {
-        storeTexts(table_, workspace.*fields_);
-    }
-    void load(const Workspace& workspace) override { loadTexts(table_, workspace.*fields_); }
-
-private:
-    Fields Workspace::*fields_;
-    core::TextFields<Fields> table_;
 };
 
 }  // namespace

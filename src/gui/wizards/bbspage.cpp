@@ -11,7 +11,7 @@
 
 #include "core/wizards/bbs.h"
 #include "gui/app/pageframes.h"
-#include "gui/wizards/wizardcontrols.h"
+#include "gui/app/pagecontrols.h"
 
 namespace quorvane::gui {
 
@@ -22,19 +22,6 @@ using core::Outcome;
 using core::Workspace;
 
 constexpr int kFieldWidth = 96;
-
-// A field's label: object name and caption.
-struct FieldLabel {
-    const char* name;
-    const char* caption;
-};
-
-// A command button: object name, caption and what a click runs.
-struct PageButton {
-    const char* name;
-    const char* caption;
-    Operation operation;
-};
 
 // What tells the two pages apart.
 template <typename Fields>
@@ -53,43 +40,33 @@ struct PageContents {
 };
 
 template <typename Fields>
-class BbsPage final : public WorkspacePage {
+class BbsPage final : public FieldsPage<Fields> {
 public:
     BbsPage(Performer perform, const PageContents<Fields>& contents)
-        : WorkspacePage(std::move(perform)), fields_(contents.fields), table_(contents.table) {
-        setObjectName(contents.objectName);
+        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table) {
+        const core::TextFields<Fields> table = this->table();
+        this->setObjectName(contents.objectName);
         const StandardFrames frames =
             addStandardFrames(this, "Input:", contents.controlsCaption, contents.inputHeightTwips);
         frames.description->setObjectName(contents.frames[0]);
         frames.input->setObjectName(contents.frames[1]);
         frames.controls->setObjectName(contents.frames[2]);
-        wizards::addDescription(frames.description, contents.descriptionLabel,
+        addDescription(frames.description, contents.descriptionLabel,
                                 contents.description);
 
         // The hint heads the input frame, as on the calculator pages.
-        QFormLayout* input = wizards::makeForm(frames.input);
-        input->addRow(wizards::makeHint(contents.hintLabel));
-        Q_ASSERT(table_.size() == contents.labels.size());
-        for (std::size_t i = 0; i < table_.size(); ++i) {
-            wizards::addLabelledField(input, contents.labels[i].name, contents.labels[i].caption,
-                                      table_[i].name, kFieldWidth);
+        QFormLayout* input = makeForm(frames.input);
+        input->addRow(makeHint(contents.hintLabel));
+        Q_ASSERT(table.size() == contents.labels.size());
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            addLabelledField(input, contents.labels[i].name, contents.labels[i].caption,
+                                      table[i].name, kFieldWidth);
         }
 
-        QVBoxLayout* controls = wizards::makeColumn(frames.controls);
-        for (const PageButton& entry : contents.buttons) {
-            QPushButton* button = wizards::makeButton(entry.name, entry.caption);
-            controls->addWidget(button);
-            runOnClick(button, entry.operation);
-        }
+        QVBoxLayout* controls = makeColumn(frames.controls);
+        this->addButtons(controls, contents.buttons);
         controls->addStretch(1);
     }
-
-    void store(Workspace& workspace) const override { storeTexts(table_, workspace.*fields_); }
-    void load(const Workspace& workspace) override { loadTexts(table_, workspace.*fields_); }
-
-private:
-    Fields Workspace::*fields_;
-    core::TextFields<Fields> table_;
 };
 
 }  // namespace

@@ -9,11 +9,10 @@
 
 #include "core/wizards/dynroot.h"
 #include "gui/app/pageframes.h"
-#include "gui/wizards/wizardcontrols.h"
+#include "gui/app/pagecontrols.h"
 
 namespace quorvane::gui {
 
-using namespace wizards;
 
 DynRootPage::DynRootPage(Performer perform, QWidget* parent)
     : WorkspacePage(std::move(perform), parent) {

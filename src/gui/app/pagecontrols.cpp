@@ -1,4 +1,4 @@
-#include "gui/wizards/wizardcontrols.h"
+#include "gui/app/pagecontrols.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace quorvane::gui::wizards {
+namespace quorvane::gui {
 
 QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) {
     auto* label = new QLabel(text, frame);
@@ -27,7 +27,7 @@ QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) 
 QLabel* makeHint(const char* name) {
     auto* hint = new QLabel("(Required values appear on a partinfo)");
     hint->setObjectName(name);
-    // One line across the frame, like the calculator pages' hint.
+    // One line across the frame.
     QFont font = hint->font();
     font.setPointSizeF(font.pointSizeF() * 0.9);
     hint->setFont(font);
@@ -76,4 +76,4 @@ QVBoxLayout* makeColumn(QGroupBox* frame) {
     return column;
 }
 
-}  // namespace quorvane::gui::wizards
+}  // namespace quorvane::gui
