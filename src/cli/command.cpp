@@ -106,4 +106,13 @@ Command operationCommand(
     return command;
 }
 
+Command textCommand(std::string_view name, std::string_view summary, std::string (*text)()) {
+    return operationCommand(name, summary, {}, {},
+                            [text](core::Workspace& w, const core::NumberFormat&) {
+                                w.report = text();
+                                return core::Outcome{};
+                            },
+                            {});
+}
+
 }  // namespace quorvane::cli

@@ -108,6 +108,23 @@ Command operationCommand(
     std::function<core::Outcome(core::Workspace&, const core::NumberFormat&)> operation,
     std::vector<Printed> printed);
 
+// A command over one page: its options fill the page's fields (`table`,
+// into the workspace's `page`), then it runs `run`.
+template <typename Fields>
+Command pageCommand(std::string_view name, std::string_view summary, std::vector<Option> options,
+                    core::TextFields<Fields> table, Fields core::Workspace::*page,
+                    std::function<core::Outcome(core::Workspace&, const core::NumberFormat&)> run) {
+    return operationCommand(
+        name, summary, std::move(options),
+        [table, page](const Arguments& arguments, core::Workspace& w) {
+            fillFields(arguments, table, w.*page);
+        },
+        std::move(run), {});
+}
+
+// A command that prints one fixed text as the report box shows it.
+Command textCommand(std::string_view name, std::string_view summary, std::string (*text)());
+
 // The commands of each area.
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);

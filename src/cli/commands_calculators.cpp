@@ -7,37 +7,21 @@
 
 namespace quorvane::cli {
 
-namespace {
-
 using core::Workspace;
-
-// A command over one page: its options are the page's fields, and it runs
-// the page's calculation.
-template <typename Fields>
-Command pageCommand(std::string_view name, std::string_view summary,
-                    core::TextFields<Fields> table, Fields Workspace::*page,
-                    core::Outcome (*calculate)(const Fields&, std::string&,
-                                               const core::NumberFormat&)) {
-    return operationCommand(
-        name, summary, fieldOptions(table),
-        [table, page](const Arguments& arguments, Workspace& w) {
-            fillFields(arguments, table, w.*page);
-        },
-        core::pageCalculation(page, calculate), {});
-}
-
-}  // namespace
 
 void addCalculatorCommands(std::vector<Command>& commands) {
     commands.push_back(pageCommand(
         "error110", "offset in cylinders and risk of the /ipe repair (\"Error 110\")",
-        core::error110TextFields(), &Workspace::error110, core::calculateError110));
+        fieldOptions(core::error110TextFields()), core::error110TextFields(), &Workspace::error110,
+        core::pageCalculation(&Workspace::error110, core::calculateError110)));
     commands.push_back(pageCommand(
         "error108", "whether a partition ends on a cylinder boundary (\"Error 108\")",
-        core::error108TextFields(), &Workspace::error108, core::calculateError108));
+        fieldOptions(core::error108TextFields()), core::error108TextFields(), &Workspace::error108,
+        core::pageCalculation(&Workspace::error108, core::calculateError108)));
     commands.push_back(pageCommand(
         "bogus113", "resultant big total, overlap in clusters and remedy (\"Bogus 113\")",
-        core::bogus113TextFields(), &Workspace::bogus113, core::calculateBogus113));
+        fieldOptions(core::bogus113TextFields()), core::bogus113TextFields(), &Workspace::bogus113,
+        core::pageCalculation(&Workspace::bogus113, core::calculateBogus113)));
     commands.push_back(operationCommand(
         "bogus113-info", "the \"Display info\" text of the \"Bogus 113\" page", {}, {},
         core::displayBogus113Info, {}));

@@ -11,28 +11,6 @@ namespace {
 
 using core::Workspace;
 
-// A command over one page: its options are the page's fields, described
-// for the usage text.
-template <typename Fields>
-Command pageCommand(std::string_view name, std::string_view summary, std::vector<Option> options,
-                    core::TextFields<Fields> table, Fields Workspace::*page,
-                    std::function<core::Outcome(Workspace&, const core::NumberFormat&)> run) {
-    return operationCommand(name, summary, std::move(options),
-                            [table, page](const Arguments& arguments, Workspace& w) {
-                                fillFields(arguments, table, w.*page);
-                            },
-                            std::move(run), {});
-}
-
-Command textCommand(std::string_view name, std::string_view summary, std::string (*text)()) {
-    return operationCommand(name, summary, {}, {},
-                            [text](Workspace& w, const core::NumberFormat&) {
-                                w.report = text();
-                                return core::Outcome{};
-                            },
-                            {});
-}
-
 // `hex TEXT`: the value HexToDec gives, or its refusal.
 Command hexCommand() {
     Command command;
