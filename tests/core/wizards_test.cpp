@@ -242,11 +242,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DynRoot, StartTextAndClearAll) {
     EXPECT_EQ(dynRootStartText(), kStartText);
-    DynRootFields fields = kExample;
-    std::string report = "previous";
-    clearDynRootPage(fields, report);
-    EXPECT_EQ(fields, DynRootFields{});
-    EXPECT_EQ(report, "");
+    Workspace w;
+    w.dynroot = kExample;
+    w.report = "previous";
+    pageClearing(&Workspace::dynroot)(w, kPoint);
+    EXPECT_EQ(w.dynroot, DynRootFields{});
+    EXPECT_EQ(w.dynroot.rsvdsects, "1");  // back to its preset
+    EXPECT_EQ(w.report, "");
 }
 
 // "Calculate" works only on the boot sector values the last "Calculate
@@ -372,16 +374,14 @@ TEST(Bbs, InfoTextsAndClearForm) {
     EXPECT_EQ(ntfsBbsInfoText(), kNtfsInfo);
     EXPECT_EQ(fat32BbsInfoText(), kFat32Info);
 
-    NtfsBbsFields ntfs{"63", "4096512"};
-    Fat32BbsFields fat32{"63"};
-    std::string report = "previous";
-    clearNtfsBbsPage(ntfs, report);
-    EXPECT_EQ(ntfs, NtfsBbsFields{});
-    EXPECT_EQ(report, "");
-    report = "previous";
-    clearFat32BbsPage(fat32, report);
-    EXPECT_EQ(fat32, Fat32BbsFields{});
-    EXPECT_EQ(report, "");
+    Workspace w;
+    w.ntfsbbs = {"63", "4096512"};
+    w.fat32bbs = {"63"};
+    w.report = "previous";
+    pageClearing(&Workspace::ntfsbbs)(w, kPoint);
+    EXPECT_EQ(w.ntfsbbs, NtfsBbsFields{});
+    EXPECT_EQ(w.fat32bbs.startsct, "63");  // the other page keeps its field
+    EXPECT_EQ(w.report, "");
 }
 
 }  // namespace

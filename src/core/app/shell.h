@@ -48,6 +48,28 @@ struct Workspace {
     DynRootState dynrootState;
 };
 
+// A page's calculation as an operation on the workspace: the page's fields
+// in, the report box out.
+template <typename Fields>
+auto pageCalculation(Fields Workspace::*page,
+                     Outcome (*calculate)(const Fields&, std::string&, const NumberFormat&)) {
+    return [page, calculate](Workspace& workspace, const NumberFormat& format) {
+        return calculate(workspace.*page, workspace.report, format);
+    };
+}
+
+// A page's "Clear form" or "Clear all" as an operation on the workspace:
+// empties the report box and returns every field of the page to its start
+// value (empty, or its preset).
+template <typename Fields>
+auto pageClearing(Fields Workspace::*page) {
+    return [page](Workspace& workspace, const NumberFormat&) {
+        workspace.report.clear();
+        workspace.*page = Fields{};
+        return Outcome{};
+    };
+}
+
 // "Clear all" of the "Geometry" page: empties the report and that page,
 // resets the verdict and allows a new batch file. Other pages keep their
 // fields; no message.

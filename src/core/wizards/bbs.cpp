@@ -229,14 +229,4 @@ Outcome calculateFat32Bbs(const Fat32BbsFields& fields, std::string& report,
     });
 }
 
-void clearNtfsBbsPage(NtfsBbsFields& fields, std::string& report) {
-    report.clear();
-    fields = NtfsBbsFields{};
-}
-
-void clearFat32BbsPage(Fat32BbsFields& fields, std::string& report) {
-    report.clear();
-    fields = Fat32BbsFields{};
-}
-
 }  // namespace quorvane::core

@@ -47,8 +47,5 @@ Outcome calculateNtfsBbs(const NtfsBbsFields& fields, std::string& report,
 Outcome calculateFat32Bbs(const Fat32BbsFields& fields, std::string& report,
                           const NumberFormat& format);
 
-// "Clear form" of each page: empties the report and the page's fields.
-void clearNtfsBbsPage(NtfsBbsFields& fields, std::string& report);
-void clearFat32BbsPage(Fat32BbsFields& fields, std::string& report);
 
 }  // namespace quorvane::core

@@ -231,9 +231,4 @@ Outcome calculateCopy(const DynRootFields& fields, DynRootState& state, std::str
     });
 }
 
-void clearDynRootPage(DynRootFields& fields, std::string& report) {
-    report.clear();
-    fields = DynRootFields{};
-}
-
 }  // namespace quorvane::core

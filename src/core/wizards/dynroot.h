@@ -72,8 +72,5 @@ Outcome calculateRoot(const DynRootFields& fields, DynRootState& state, std::str
 Outcome calculateCopy(const DynRootFields& fields, DynRootState& state, std::string& report,
                       const NumberFormat& format);
 
-// "Clear all" of the page: empties the report and the fields (the two
-// preset ones go back to their presets); the wizard's state stays.
-void clearDynRootPage(DynRootFields& fields, std::string& report);
 
 }  // namespace quorvane::core

@@ -90,11 +90,7 @@ WorkspacePage* newNtfsBbsPage(Performer perform) {
             [](Workspace& w, const NumberFormat& f) {
                 return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
             }},
-           {"Command2", "Clear form",
-            [](Workspace& w, const NumberFormat&) {
-                core::clearNtfsBbsPage(w.ntfsbbs, w.report);
-                return Outcome{};
-            }},
+           {"Command2", "Clear form", core::pageClearing(&Workspace::ntfsbbs)},
            {"cdmdisplayinfontfsbbs", "Display info",
             [](Workspace& w, const NumberFormat&) {
                 w.report = core::ntfsBbsInfoText();
@@ -121,11 +117,7 @@ WorkspacePage* newFat32BbsPage(Performer perform) {
             [](Workspace& w, const NumberFormat& f) {
                 return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
             }},
-           {"Command4", "Clear form",
-            [](Workspace& w, const NumberFormat&) {
-                core::clearFat32BbsPage(w.fat32bbs, w.report);
-                return Outcome{};
-            }},
+           {"Command4", "Clear form", core::pageClearing(&Workspace::fat32bbs)},
            {"cmdinfoBBSfat32", "Display info",
             [](Workspace& w, const NumberFormat&) {
                 w.report = core::fat32BbsInfoText();

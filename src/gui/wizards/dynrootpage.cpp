@@ -64,10 +64,7 @@ DynRootPage::DynRootPage(Performer perform, QWidget* parent)
         w.report = core::dynRootStartText();
         return core::Outcome{};
     });
-    runOnClick(cmdCleardynroot, [](core::Workspace& w, const core::NumberFormat&) {
-        core::clearDynRootPage(w.dynroot, w.report);
-        return core::Outcome{};
-    });
+    runOnClick(cmdCleardynroot, core::pageClearing(&core::Workspace::dynroot));
     runOnClick(Calcroot, [](core::Workspace& w, const core::NumberFormat& f) {
         return core::calculateRoot(w.dynroot, w.dynrootState, w.report, f);
     });
