@@ -32,7 +32,7 @@ QString fromView(std::string_view text) {
 
 // Everything a calculator page is made of.
 template <typename Fields>
-struct PageSpec {
+struct PageContents {
     const char* objectName;
     Fields Workspace::*fields;
     core::TextFields<Fields> table;  // three narrow fields, then two wide ones
@@ -63,32 +63,32 @@ std::pair<QLineEdit*, QLabel*> makeLabelledField(std::string_view name, const Fi
 template <typename Fields>
 class CalculatorPage final : public FieldsPage<Fields> {
 public:
-    CalculatorPage(Performer perform, const PageSpec<Fields>& spec)
-        : FieldsPage<Fields>(std::move(perform), spec.fields, spec.table) {
+    CalculatorPage(Performer perform, const PageContents<Fields>& contents)
+        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table) {
         const core::TextFields<Fields> table = this->table();
-        this->setObjectName(spec.objectName);
+        this->setObjectName(contents.objectName);
         const StandardFrames frames = addStandardFrames(this, "Input", "Controls");
-        frames.description->setObjectName(spec.frames[0]);
-        frames.input->setObjectName(spec.frames[1]);
-        frames.controls->setObjectName(spec.frames[2]);
+        frames.description->setObjectName(contents.frames[0]);
+        frames.input->setObjectName(contents.frames[1]);
+        frames.controls->setObjectName(contents.frames[2]);
 
-        addDescription(frames.description, spec.descriptionLabel, fromView(spec.description));
+        addDescription(frames.description, contents.descriptionLabel, fromView(contents.description));
 
         auto* input = new QVBoxLayout(frames.input);
         input->setContentsMargins(4, 2, 4, 6);
         input->setSpacing(4);
-        input->addWidget(makeHint(spec.hintLabel));
+        input->addWidget(makeHint(contents.hintLabel));
 
         // The first three fields under their labels, the other two with
         // their labels to the right.
-        Q_ASSERT(table.size() == spec.labels.size());
+        Q_ASSERT(table.size() == contents.labels.size());
         auto* narrow = new QGridLayout;
         narrow->setHorizontalSpacing(8);
         narrow->setVerticalSpacing(1);
         for (int column = 0; column < 3; ++column) {
             const auto i = static_cast<std::size_t>(column);
             const auto [field, label] =
-                makeLabelledField(table[i].name, spec.labels[i], kNarrowFieldWidth);
+                makeLabelledField(table[i].name, contents.labels[i], kNarrowFieldWidth);
             narrow->addWidget(label, 0, column);
             narrow->addWidget(field, 1, column);
         }
@@ -96,7 +96,7 @@ public:
         wide->setHorizontalSpacing(8);
         for (int row = 0; row < 2; ++row) {
             const auto i = static_cast<std::size_t>(3 + row);
-            const auto [field, label] = makeLabelledField(table[i].name, spec.labels[i], kWideFieldWidth);
+            const auto [field, label] = makeLabelledField(table[i].name, contents.labels[i], kWideFieldWidth);
             wide->addWidget(field, row, 0);
             wide->addWidget(label, row, 1);
         }
@@ -109,7 +109,7 @@ public:
         auto* controls = new QVBoxLayout(frames.controls);
         controls->setContentsMargins(16, 6, 16, 6);
         controls->setSpacing(6);
-        this->addButtons(controls, spec.buttons);
+        this->addButtons(controls, contents.buttons);
         controls->addStretch(1);
     }
 };
