@@ -148,6 +148,13 @@ TEST(BatchBuilder, ScriptedSession) {
          },
          {kNext}, {1, 1, 0, 3}},
         {"drive empty", checkThenAdd(noDrive), {kIncomplete}, {1, 1, 0, 3}},
+        {"drive typed after a check without it: the line lacks an item",
+         [&](Session& s) {
+             s.check(noDrive);
+             s.w.geometry.drive = "1";
+             return s.add();
+         },
+         {kIncomplete}, {1, 1, 0, 3}},
         {"IPE after a clear adds no line of the cleared entry",
          [](Session& s) {
              s.check(entry("150"));

@@ -118,6 +118,22 @@ private slots:
         QCOMPARE(batchFile_.files[kPath], entryLine("300"));
     }
 
+    // A combo box left empty at "Check" and filled in afterwards: the line
+    // that was checked lacks an item, so it never reaches the file.
+    void itemTypedAfterTheCheckIsRefused() {
+        open();
+        for (const char* combo : {"filesys", "drive", "prtno"}) {
+            fillEntry();
+            choose(combo, "");
+            click("Verify");
+            choose(combo, "06");
+            clickToolbar(kAdd);
+            QCOMPARE(shownTitles(), QStringList{"Aabortion sequence complete"});
+            QCOMPARE(window_->workspace().checkstate, 3);
+            QVERIFY(batchFile_.files.empty());
+        }
+    }
+
     void runAsksBeforeOpeningTheBatch() {
         open();
         dialogs_.answer = quorvane::core::Answer::Cancel;

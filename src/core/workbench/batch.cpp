@@ -26,12 +26,25 @@ bool isEmptyChoice(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
+// Whether a command line lacks one of its items: an empty field leaves two
+// blanks in a row, and Editpart would read every later item one place
+// early.
+bool lacksItem(std::string_view line) {
+    return line.find("  ") != std::string_view::npos || line.starts_with(' ') ||
+           line.ends_with(' ');
+}
+
 // The verdict of the last check alone, without the test of the combo boxes.
 EntryVerdict checkVerdict(const Workspace& workspace) {
     if (workspace.checkstate == 1) return EntryVerdict::Errors;
     // A verdict of 2 without a command line comes from "IPE" with no
-    // completed check since the last add or clear: nothing to add.
-    if (workspace.checkstate == 2 && !workspace.editline.empty()) return EntryVerdict::Accepted;
+    // completed check since the last add or clear: nothing to add. A line
+    // checked while a combo box was empty stays incomplete, whatever the
+    // box holds now.
+    if (workspace.checkstate == 2 && !workspace.editline.empty() &&
+        !lacksItem(workspace.editline)) {
+        return EntryVerdict::Accepted;
+    }
     return EntryVerdict::Incomplete;
 }
 
