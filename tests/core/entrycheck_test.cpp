@@ -215,9 +215,17 @@ INSTANTIATE_TEST_SUITE_P(
              "", 3, "", "", "", kTypeMismatch},
         Case{"ZeroHeadsStopsSilently", NumberFormat::point(),
              [](GeometryFields& f) { f.dgheads = "0"; }, "", 3, "", "", "", kDivisionByZero},
-        Case{"EndBeyond32BitsStopsSilently", NumberFormat::point(),
-             [](GeometryFields& f) { f.dgcyls = "300000", f.ecyls = "200000"; }, "", 3, "", "",
-             "", kOverflow},
+        // Past 1 TiB: the cylinder boundary is checked beyond 32 bits.
+        Case{"EndBeyond32Bits", NumberFormat::point(),
+             [](GeometryFields& f) {
+                 f.dgcyls = "300000", f.ecyls = "200000", f.LBAend = "3213016002";
+             },
+             consistentReportWith(
+                 {{"16434432\r\nentered: 16434432", "3213016002\r\nentered: 3213016002"},
+                  {"HDD: 16450560\r\nTotal drive size in Mb: 8032",
+                   "HDD: 4819500000\r\nTotal drive size in Mb: 2353271"},
+                  {"Partition size: 8024 Mb", "Partition size: 1568855 Mb"}}),
+             2, "editpart 1 0 1 * 06 0 1 1 200000 254 63 0 300000 255 63 26"},
         // The report is complete when the partition table's sector fails.
         Case{"PartitionTableSectorNotANumber", NumberFormat::point(),
              [](GeometryFields& f) { f.prtsct = "x"; }, kConsistentReport, 3, "", "x", "",

@@ -161,9 +161,10 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
         if (es != s) {
             recordError(line108, "*check#108 error! (2) sector boundery");
         }
-        const std::int32_t endLong = toLong(end1);
-        const std::int32_t cylinderLong = toLong(multiply(h, s));
-        if (wholeRemainder(endLong, cylinderLong) > 0) {
+        // The remainder of whole numbers, as bLBA2bCHS takes it: an entry
+        // that ends beyond the 32-bit range (past 1 TiB) gets its verdict
+        // too. A cylinder that rounds to no sectors stops the check.
+        if (wholeRemainder(end1, multiply(h, s)) > 0) {
             recordError(line108, "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0");
         }
 
