@@ -366,6 +366,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Read leniently, these give 0 and 3: the boot sector at the disk's byte 0.
         BbsCase{"Fat32CPrefixRefused", false, "0x3F", "", kPoint, "previous", kStartSector},
         BbsCase{"Fat32HexDigitsRefused", false, "3F", "", kPoint, "previous", kStartSector},
+        // Read leniently, both give the digits alone.
+        BbsCase{"Fat32DigitsIntoNonAsciiRefused", false, "63\xff", "", kPoint, "previous",
+                kStartSector},
+        BbsCase{"NtfsDigitsIntoNonAsciiRefused", true, "63", "4096512\xc3\xa9", kComma,
+                "previous", kNumberOfSects},
         // Read leniently, 4096512000 sectors.
         BbsCase{"NtfsExponentAfterBlankRefused", true, "63", "4096512 e3", kPoint, "previous",
                 kNumberOfSects}));

@@ -15,8 +15,6 @@ constexpr double kLargestSector = 4294967295.0;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 // What the lenient reading skips wherever it stands.
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
@@ -41,7 +39,8 @@ bool hasLeadingNumber(std::string_view s) {
 
 // Whether the digits a field starts with are the whole number the person
 // typed, as a sector number or count is written. Digits that run straight
-// into a letter ("0x3F", "3F", "3Fh": hexadecimal, or "1E3"), or go on with
+// into a letter ("0x3F", "3F", "3Fh": hexadecimal, or "1E3") or any other
+// character but a blank or a separator ("63%", a byte beyond ASCII), or go on with
 // an exponent even after a blank ("63 e3"), or with a decimal or group
 // separator and more digits ("63.5", "1.000" or "1,000", whichever the
 // user's format) mean another number than the lenient reading gives. A
@@ -59,7 +58,7 @@ bool digitsStandAlone(std::string_view text) {
     }
     if (pos == text.size()) return true;
     const char next = text[pos];
-    if (afterDigit && isLetter(next)) return false;
+    if (afterDigit && next != '.' && next != ',') return false;
     const bool exponent = next == 'E' || next == 'e' || next == 'D' || next == 'd';
     if (!exponent && next != '.' && next != ',') return true;
     ++pos;
