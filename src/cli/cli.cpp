@@ -110,6 +110,7 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format, 
                                         [&](const Command& c) { return c.name == args.front(); });
         if (found == table.end()) throw Usage{"unknown command '" + args.front() + "'"};
         command = &*found;
+        context.command = command->name;
 
         std::vector<Option> options = command->options;
         options.insert(options.end(), commonOptions().begin(), commonOptions().end());

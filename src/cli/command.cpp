@@ -57,6 +57,14 @@ Arguments parseArguments(std::span<const std::string> words, std::span<const Opt
     return arguments;
 }
 
+std::string stopLine(const Context& context, int failure) {
+    std::string reason = core::failureDescription(failure);
+    std::transform(reason.begin(), reason.end(), reason.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return "quorvane-cli: " + std::string(context.command) + " stopped: " + reason +
+           "; the window shows no message here\n";
+}
+
 std::string oneLine(std::string_view text) {
     std::string line = core::withLineFeeds(text);
     std::replace(line.begin(), line.end(), '\n', ' ');
@@ -82,6 +90,8 @@ int finish(const Context& context, const core::Workspace& workspace,
     }
     for (const core::Message& message : outcome.messages)
         context.err << message.title << ": " << oneLine(message.prompt) << '\n';
+    if (!outcome.completed() && outcome.messages.empty())
+        context.err << stopLine(context, outcome.failure);
     context.out.flush();
     return outcome.completed() && outcome.messages.empty() ? 0 : 1;
 }

@@ -57,6 +57,7 @@ struct Context {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    std::string_view command = {};  // the command's name, for what it says on stderr
 };
 
 // A value that --fields prints as name=value after a completed operation.
@@ -68,9 +69,15 @@ struct Printed {
 // Prints the report box (LF line breaks and a final line feed, or exactly
 // as the box holds it with --crlf), the printed values (with --fields, when
 // the operation completed) and each message box on stderr as TITLE: PROMPT.
-// Returns 0 when the operation completed without a message, 1 otherwise.
+// An operation that stopped without a message, as the window lets it, says
+// on stderr why it stopped. Returns 0 when the operation completed without a
+// message, 1 otherwise.
 int finish(const Context& context, const core::Workspace& workspace,
            const core::Outcome& outcome, std::span<const Printed> printed);
+
+// The line on stderr of an operation that stopped on `failure` without a
+// message.
+std::string stopLine(const Context& context, int failure);
 
 // One message box as a line of stderr: its line breaks become blanks.
 std::string oneLine(std::string_view text);

@@ -17,6 +17,11 @@ TEST_P(CalculatorCliTest, PrintsReportAndMessages) { quorvane::test::expectRun(G
 
 const std::string kRequired = "ID10T detected: Fill out required fields !\n";
 
+std::string stopped(const std::string& command) {
+    return "quorvane-cli: " + command +
+           " stopped: division by zero; the window shows no message here\n";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Commands, CalculatorCliTest,
     ::testing::Values(
@@ -35,10 +40,15 @@ INSTANTIATE_TEST_SUITE_P(
              "0.984375\r\n\r\nThis can probably be fixed by adjusting the 'Big Total Number of "
              "Sectors' in the bootsector to match 'sectors' from the partition table.",
              "", 0},
-        Case{"Bogus113NoClusterSizeSilent",
+        Case{"Bogus113NoClusterSizeSaysWhy",
              {"bogus113", "--sectclus", "0", "--root", "512", "--sectsfat", "256", "--bigtotal",
               "2", "--numbersect", "1"},
-             "", "", 1}),
+             "", stopped("bogus113"), 1},
+        // Heads read as 0: no word in the window.
+        Case{"Error108HeadsInHexSaysWhy",
+             {"error108", "--cyls108", "1", "--hds108", "0xFF", "--scts108", "63", "--ss108", "1",
+              "--nums108", "1"},
+             "", stopped("error108"), 1}),
     quorvane::test::caseName);
 
 TEST(CalculatorCli, Error110InfoTextAndUsage) {
