@@ -57,11 +57,15 @@ Arguments parseArguments(std::span<const std::string> words, std::span<const Opt
     return arguments;
 }
 
-std::string stopLine(const Context& context, int failure) {
+std::string stopReason(int failure) {
     std::string reason = core::failureDescription(failure);
     std::transform(reason.begin(), reason.end(), reason.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return "quorvane-cli: " + std::string(context.command) + " stopped: " + reason +
+    return reason;
+}
+
+std::string stopLine(const Context& context, int failure) {
+    return "quorvane-cli: " + std::string(context.command) + " stopped: " + stopReason(failure) +
            "; the window shows no message here\n";
 }
 

@@ -75,8 +75,9 @@ struct Printed {
 int finish(const Context& context, const core::Workspace& workspace,
            const core::Outcome& outcome, std::span<const Printed> printed);
 
-// The line on stderr of an operation that stopped on `failure` without a
-// message.
+// Why an operation stopped on `failure`, in words ("division by zero"), and
+// the line on stderr of one that stopped so without a message.
+std::string stopReason(int failure);
 std::string stopLine(const Context& context, int failure);
 
 // One message box as a line of stderr: its line breaks become blanks.

@@ -86,7 +86,7 @@ std::string refusalReason(Workspace& workspace, bool ignoreErrors,
     const core::Outcome outcome = core::checkEntry(workspace, format);
     if (!outcome.messages.empty()) return reasonOf(outcome.messages.front());
     if (!outcome.completed())
-        return "the check stopped: " + core::failureDescription(outcome.failure);
+        return "the check stopped: " + stopReason(outcome.failure);
     // A check that completes leaves 3 only for a field whose value cannot
     // be written to a batch file; the report's last line names it.
     if (workspace.checkstate == 3)

@@ -141,7 +141,7 @@ TEST(CliBatch, RefusedEntryOrUnwritableFileWritesNothing) {
          "to a batch file\n",
          1},
         {"check stopped", kEntryLine + " --dgheads 0 --ipe\n", path,
-         "quorvane-cli: entry on line 1 refused: the check stopped: Division by zero\n", 1},
+         "quorvane-cli: entry on line 1 refused: the check stopped: division by zero\n", 1},
         {"missing input", kEntryLine + " --dgsects \"\"\n", path,
          "quorvane-cli: entry on line 1 refused: ID10T detected: Fill out required fields !\n",
          1},
