@@ -43,6 +43,8 @@ private slots:
         auto* about = window_->findChild<QDialog*>("frmAbout");
         QVERIFY(about);
         const QString aboutVersion = about->findChild<QLabel*>("lblversion")->text();
+        const QString notice =
+            about->findChild<QLabel*>("lblDescription")->text().section('\n', -1);
         about->close();
         const std::vector<std::string> trailer = quorvane::core::batchTrailer("today");
         QFile news(QUORVANE_NEWS);
@@ -66,6 +68,8 @@ private slots:
             {"file version", QUORVANE_FILE_VERSION,
              numbers[0] + "." + numbers[1] + ".0." + numbers[2]},
             {"NEWS", QString::fromUtf8(news.readLine()).trimmed(), "Quorvane " + version},
+            {"licence", notice.section(". ", 1),
+             "Free software under the GNU General Public License, version 3 or later."},
         };
         for (const auto& text : texts) {
             if (text.shown != text.expected) qWarning("%s", text.text);
