@@ -38,10 +38,12 @@ struct Options {
         parser.setApplicationDescription("Repairs partition table errors by calculation.");
         parser.addOptions({screenshot, page, accessory});
     }
-    // Whether `arguments` ask for no window: help, the version or a mistake.
-    // (--help-all lists the window system's options too, so it needs them.)
+    // Whether `arguments` ask for help or the version alone. Anything the
+    // parser does not know may be an option of Qt's own ("-platform",
+    // "-style"), which only QApplication takes out; --help-all lists those
+    // too, so it needs them.
     bool answerInConsole(const QStringList& arguments) {
-        return !parser.parse(arguments) || parser.isSet(help) || parser.isSet(version);
+        return parser.parse(arguments) && (parser.isSet(help) || parser.isSet(version));
     }
 };
 
