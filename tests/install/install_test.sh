@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root and compares the whole list of
-# installed files; each PNG icon must be as large as its folder says.
+# installed files; each PNG icon must be as large as its folder says, and
+# the metainfo must agree with the desktop entry and icons installed beside
+# it.
 # Usage: install_test.sh CMAKE BUILD_DIR APP_ID
 set -euo pipefail
 cmake=$1 build=$2 id=$3
@@ -42,4 +44,7 @@ for png in "$root"/usr/share/icons/hicolor/*/apps/"$id".png; do
     size="$((b[2] * 256 + b[3]))x$((b[6] * 256 + b[7]))"
     [[ $size == "$folder" ]] || { echo "$png is $size"; status=1; }
 done
+report=$(appstreamcli validate-tree --no-net "$root" 2>&1) || status=1
+if grep -qE '^ *[EW]: ' <<<"$report"; then status=1; fi
+((status == 0)) || echo "$report"
 exit $status
