@@ -1,40 +1,74 @@
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
+#include <QStandardPaths>
 #include <QTimer>
 #include <memory>
 
+#include "core/app/version.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
+#include "platform/batchdir_qt.h"
 #include "platform/batchfile_std.h"
 #include "platform/clock_qt.h"
 #include "platform/dialogs_qt.h"
 #include "platform/launcher_qt.h"
 #include "platform/registry.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Quorvane");
-    QApplication::setApplicationVersion("1.0.2");
+namespace {
 
-    QCommandLineParser options;
-    options.setApplicationDescription("Repairs partition table errors by calculation.");
-    options.addHelpOption();
-    const QCommandLineOption screenshot(
+// The window program's options. --help and --version need no display, so
+// they run in a console application; everything else opens the window.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+    QCommandLineOption screenshot{
         "screenshot", "Save a picture of the window to <file> and quit (for documentation).",
-        "file");
-    const QCommandLineOption page("page", "With --screenshot: show page <number> (1 to 7).",
-                                  "number");
-    const QCommandLineOption accessory(
-        "window", "With --screenshot: picture the window opened by menu entry <name> "
-                  "(tnyclc for DiviZedi, mnuabout for the About box) instead.",
-        "name");
-    options.addOption(screenshot);
-    options.addOption(page);
-    options.addOption(accessory);
-    options.process(app);
+        "file"};
+    QCommandLineOption page{"page", "With --screenshot: show page <number> (1 to 7).", "number"};
+    QCommandLineOption accessory{
+        "window",
+        "With --screenshot: picture the window opened by menu entry <name> "
+        "(tnyclc for DiviZedi, mnuabout for the About box) instead.",
+        "name"};
+
+    Options() {
+        parser.setApplicationDescription("Repairs partition table errors by calculation.");
+        parser.addOptions({screenshot, page, accessory});
+    }
+    // Whether `arguments` ask for help or the version alone. Anything the
+    // parser does not know may be an option of Qt's own ("-platform",
+    // "-style"), which only QApplication takes out; --help-all lists those
+    // too, so it needs them.
+    bool answerInConsole(const QStringList& arguments) {
+        return parser.parse(arguments) && (parser.isSet(help) || parser.isSet(version));
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName("Quorvane");
+    QCoreApplication::setApplicationVersion(QUORVANE_VERSION);
+    Options options;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (options.answerInConsole(arguments)) {
+        QCoreApplication console(argc, argv);
+        options.parser.process(console);  // prints and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    // The desktop finds the program's icon and name through its entry.
+    QGuiApplication::setDesktopFileName(QUORVANE_APP_ID);
+    QCommandLineParser& parser = options.parser;
+    parser.process(app);
+    const QCommandLineOption& screenshot = options.screenshot;
+    const QCommandLineOption& page = options.page;
+    const QCommandLineOption& accessory = options.accessory;
 
     quorvane::platform::QtDialogs dialogs;
     quorvane::platform::QtLauncher launcher;
@@ -46,25 +80,30 @@ int main(int argc, char** argv) {
     dialogs.setParent(window);
     quorvane::platform::StdBatchFile batchFile;
     quorvane::platform::QtClock clock;
-    window->setBatchOutput(batchFile, clock,
-                           QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                               .toStdString());
-    if (options.isSet(page)) window->pages()->setCurrentIndex(options.value(page).toInt() - 1);
+    // An installed program's directory is not the user's to write in: the
+    // batch file then goes to the documents folder.
+    window->setBatchOutput(
+        batchFile, clock,
+        quorvane::platform::batchDirectory(
+            QCoreApplication::applicationDirPath(),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toStdString());
+    if (parser.isSet(page)) window->pages()->setCurrentIndex(parser.value(page).toInt() - 1);
     window->show();
 
-    if (options.isSet(screenshot)) {
+    if (parser.isSet(screenshot)) {
         int status = 0;
         QTimer::singleShot(0, window, [&] {
             QWidget* shown = window;
-            if (options.isSet(accessory)) {
-                auto* entry = window->findChild<QAction*>(options.value(accessory));
+            if (parser.isSet(accessory)) {
+                auto* entry = window->findChild<QAction*>(parser.value(accessory));
                 if (entry) entry->trigger();
                 shown = entry ? QApplication::activeModalWidget() : nullptr;
                 for (QWidget* top : QApplication::topLevelWidgets()) {
                     if (!shown && top != window && top->isVisible()) shown = top;
                 }
             }
-            if (!shown || !shown->grab().save(options.value(screenshot))) status = 1;
+            if (!shown || !shown->grab().save(parser.value(screenshot))) status = 1;
             QApplication::closeAllWindows();
         });
         app.exec();

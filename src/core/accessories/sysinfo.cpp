@@ -43,12 +43,14 @@ std::string aboutCaption() { return "About " + std::string(kProgramName); }
 
 std::string aboutDescription() {
     // The project publishes no mail address: comments go where its README
-    // says.
+    // says. The notice names the licence that LICENSE holds.
     return std::string("The Quorvane for diagnosing PowerQuest partition table errors.") +
            std::string(kCrLf) +
            "Comments, suggestions and bugs are welcome: the README of Quorvane says where to "
            "send them." +
-           std::string(kCrLf) + "2000, the Quorvane project";
+           std::string(kCrLf) +
+           "2000, the Quorvane project. Free software under the GNU General Public License, "
+           "version 3 or later.";
 }
 
 bool getKeyValue(Registry& registry, Registry::Handle root, std::string_view keyName,

@@ -11,18 +11,14 @@
 
 #include "core/app/outcome.h"
 #include "core/app/shell.h"
+#include "core/app/version.h"
 
 namespace quorvane::core {
-
-// The program's version numbers (file version 1.0.0.2).
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 2;
 
 inline constexpr std::string_view kProgramName = "Quorvane";
 inline constexpr std::string_view kFormerName = "(formerly known as VELK)";
 
-// "Version 1.0.2".
+// "Version " and the three version numbers: "Version 1.0.2".
 std::string versionText();
 // "About Quorvane".
 std::string aboutCaption();

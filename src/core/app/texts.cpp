@@ -34,7 +34,7 @@ std::string introText() {
     // are left out; the lines that named addresses point to the project's
     // own documentation instead.
     const std::array<std::string, 22> lines = {
-        "Quorvane 1.02" + blanks(39),
+        std::string(kMainCaption) + blanks(39),
         "================" + blanks(3),
         blanks(39),
         "A utility for diagnosing PowerQuest ",

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/version.h"
+
 namespace quorvane::core {
 
 inline constexpr std::string_view kCrLf = "\r\n";
@@ -13,7 +15,8 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // the form text controls and terminals expect.
 std::string withLineFeeds(std::string_view text);
 
-inline constexpr std::string_view kMainCaption = "Quorvane 1.02";
+// The program's name and short version: "Quorvane 1.02".
+inline constexpr std::string_view kMainCaption = "Quorvane " QUORVANE_SHORT_VERSION;
 
 // The report box's text at start-up; lines end in CR LF and keep the
 // trailing blanks that pad them for the box's word wrapping.
