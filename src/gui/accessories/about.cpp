@@ -42,6 +42,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     auto* picture = new QLabel(this);
     picture->setPixmap(gui::windowIcon().pixmap(32, 32));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    picture->setAccessibleName("Quorvane icon");
 
     const QString programName = fromCore(std::string(core::kProgramName));
     QLabel* lblTitle = makeLabel("lblTitle", programName, this);

@@ -1,10 +1,12 @@
 #include "gui/accessories/divizedi.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
+#include "gui/app/accessibility.h"
 #include "gui/app/icons.h"
 
 namespace quorvane::gui {
@@ -73,6 +75,16 @@ QPointer<DiviZediWindow> instance;
 
 }  // namespace
 
+void CalculatorDisplay::showText(const QString& text) {
+    const QString before = this->text();
+    if (text == before) return;
+    // The label reports its new name itself; the text update serves
+    // readers that follow the text.
+    setText(text);
+    QAccessibleTextUpdateEvent event(this, 0, before, text);
+    QAccessible::updateAccessibility(&event);
+}
+
 DiviZediWindow* DiviZediWindow::open(core::Dialogs& dialogs, const core::NumberFormat& format) {
     if (!instance) instance = new DiviZediWindow(dialogs, format);
     instance->setWindowState(instance->windowState() & ~Qt::WindowMinimized);
@@ -86,15 +98,17 @@ DiviZediWindow* DiviZediWindow::current() { return instance; }
 
 DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat& format)
     : QWidget(nullptr), dialogs_(dialogs), calculator_(format) {
+    installAccessibility();
     setObjectName("frmDiviZedi");
     setWindowTitle("DiviZedi version 1.0");
     setWindowIcon(toolbarIcon("Calc"));
     // Closing ends the calculation: the next opening starts afresh.
     setAttribute(Qt::WA_DeleteOnClose);
 
-    lblDisplay_ = new QLabel(QString::fromStdString(calculator_.display()), this);
+    lblDisplay_ = new CalculatorDisplay(QString::fromStdString(calculator_.display()), this);
     lblDisplay_->setObjectName("lblDisplay");
-    lblDisplay_->setAccessibleName("Display");
+    // Named by its text, which is what a reader wants to hear.
+    lblDisplay_->setAccessibleDescription("Display");
     lblDisplay_->setGeometry(twips(120, 120, 2475, 390));
     lblDisplay_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblDisplay_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -118,7 +132,8 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
             button->setGeometry(twips(kColumnLeft[column], kFirstRowTop + row * kRowPitch,
                                       kButtonWidth, kButtonHeight));
             button->setAutoDefault(false);
-            button->setAccessibleName(entry.toolTip ? QString(entry.toolTip) : caption);
+            // Named by its caption; the tool tip is its description.
+            button->setAccessibleName(caption);
             if (entry.toolTip) button->setToolTip(entry.toolTip);
             if (entry.points > 0) {
                 QFont font = button->font();
@@ -138,7 +153,7 @@ void DiviZediWindow::press(Key key) {
     // A failure's message stands over the display it failed on; the
     // recovery shows once the message is closed.
     for (const core::Message& message : outcome.messages) dialogs_.show(message);
-    lblDisplay_->setText(QString::fromStdString(calculator_.display()));
+    lblDisplay_->showText(QString::fromStdString(calculator_.display()));
 }
 
 }  // namespace quorvane::gui

@@ -6,7 +6,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "core/app/texts.h"
 #include "core/workbench/geometry.h"
@@ -63,6 +65,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     pages_->setFixedSize(6855 / 15, 4815 / 15);
     buildPages();
     layout->addWidget(pages_, 0, Qt::AlignTop);
+    buildPageKeys();
 
     maindisplay_ = new QPlainTextEdit(central);
     maindisplay_->setObjectName("maindisplay");
@@ -84,6 +87,12 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     maindisplay_->setMinimumSize(3735 / 15, 4815 / 15);
     layout->addWidget(maindisplay_, 1);
     setCentralWidget(central);
+    // Tab goes from the toolbar to the current tab, through the shown page
+    // and on to the report box.
+    QWidget* lastOnPages = pages_;
+    for (QWidget* w = pages_->nextInFocusChain(); w != pages_; w = w->nextInFocusChain())
+        if (pages_->isAncestorOf(w)) lastOnPages = w;
+    QWidget::setTabOrder(lastOnPages, maindisplay_);
 
     // The pages start from the workspace's own values (some fields come
     // preset), then the report box shows the introduction.
@@ -130,9 +139,34 @@ void MainWindow::buildToolbar() {
         QAction* action = toolbar_->addAction(toolbarIcon(button.imageKey), button.toolTip);
         action->setToolTip(button.toolTip);
         action->setData(QString::fromLatin1(button.key));
+        // Some operations have no menu entry: every button is a stop of
+        // the Tab key.
+        toolbar_->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
     }
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto* more = toolbar_->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        more->setAccessibleName("More toolbar buttons");
     connect(toolbar_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { dispatchToolbarKey(action->data().toString()); });
+}
+
+void MainWindow::buildPageKeys() {
+    // The keys of every tabbed window, from anywhere in this one. Shift+Tab
+    // arrives as Backtab.
+    const struct {
+        QKeyCombination key;
+        int offset;
+    } keys[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [key, offset] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, pages_, [this, offset] { pages_->step(offset); });
+    }
 }
 
 void MainWindow::buildPages() {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -24,6 +25,11 @@ void addLabelled(QGridLayout* grid, int column, const QString& label, QWidget* f
     auto* caption = new QLabel(label);
     caption->setBuddy(field);
     field->setAccessibleName(label);
+    // The text part of a combo box is what a reader meets first.
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        combo->lineEdit()->setAccessibleName(label);
+        combo->view()->setAccessibleName(label);
+    }
     grid->addWidget(caption, 0, column);
     grid->addWidget(field, 1, column);
 }
