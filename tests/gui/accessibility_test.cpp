@@ -3,7 +3,9 @@
 // the page tabs' action, the page keys and the Tab order of every page.
 #include <QAccessible>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -53,12 +55,56 @@ void collectUnnamed(QAccessibleInterface* node, const QString& path, QStringList
     for (int i = 0; i < node->childCount(); ++i) collectUnnamed(node->child(i), here, unnamed);
 }
 
+// Controls of `window` whose text does not fit them, that stick out of
+// their parent or that overlap a sibling.
+QStringList misfits(QWidget* window) {
+    QStringList found;
+    QList<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->window() != window) continue;
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+            qobject_cast<QGroupBox*>(w))
+            controls << w;
+    }
+    for (QWidget* w : controls) {
+        const QString name = w->metaObject()->className() + (":" + w->objectName()) + ":" +
+                             w->accessibleName();
+        // The room the control's text needs, frames aside.
+        const QFontMetrics metrics = w->fontMetrics();
+        QSize needed(0, metrics.height());
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            needed = label->wordWrap() ? QSize(1, label->heightForWidth(w->width()))
+                                       : label->minimumSizeHint();
+        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+            needed.setWidth(metrics.horizontalAdvance(frame->title()));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            auto* tool = qobject_cast<QToolButton*>(w);
+            if (!tool || tool->toolButtonStyle() != Qt::ToolButtonIconOnly)
+                needed = metrics.size(Qt::TextShowMnemonic, button->text());
+        }
+        if (w->width() < needed.width() || w->height() < needed.height())
+            found << name + " clipped";
+        if (!w->parentWidget()->rect().contains(w->geometry())) found << name + " sticks out";
+        for (QWidget* other : controls)
+            if (other != w && other->parentWidget() == w->parentWidget() &&
+                other->geometry().intersects(w->geometry()))
+                found << name + " overlaps " + other->objectName() + other->accessibleName();
+    }
+    return found;
+}
+
 }  // namespace
 
 class AccessibilityTest : public quorvane::test::WindowFixture {
     Q_OBJECT
 
     quorvane::gui::PageTabs* tabs() { return window_->pages(); }
+    // With QUORVANE_SCREENSHOTS set to a folder, saves a picture of `widget`.
+    static void picture(QWidget* widget, const QString& name) {
+        const QString folder = qEnvironmentVariable("QUORVANE_SCREENSHOTS");
+        if (!folder.isEmpty()) widget->grab().save(folder + "/" + name + ".png");
+    }
     void activate() {
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -118,6 +164,32 @@ private slots:
             QCOMPARE(accessible(expected.object)->text(QAccessible::Name), expected.name);
         }
         about->close();
+    }
+
+    void largeTextFitsEveryWindow() {
+        const QFont standard = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(standard); });
+        for (const double points : {standard.pointSizeF(), 12.0}) {
+            QFont font = standard;
+            font.setPointSizeF(points);
+            QApplication::setFont(font);
+            open();
+            menuEntry("tnyclc")->trigger();
+            menuEntry("mnuabout")->trigger();
+            auto* about = window_->findChild<QDialog*>("frmAbout");
+            const QString size = QString::number(points) + "pt";
+            for (int page = 0; page < tabs()->count(); ++page) {
+                tabs()->setCurrentIndex(page);
+                QCOMPARE(misfits(window_.get()), QStringList());
+                picture(window_.get(), size + "-page" + QString::number(page + 1));
+            }
+            QCOMPARE(misfits(DiviZediWindow::current()), QStringList());
+            QCOMPARE(misfits(about), QStringList());
+            picture(DiviZediWindow::current(), size + "-divizedi");
+            picture(about, size + "-about");
+            about->close();
+            cleanup();
+        }
     }
 
     void pageTabActionShowsItsPage() {

@@ -9,6 +9,7 @@
 
 #include "core/app/texts.h"
 #include "gui/app/icons.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
@@ -27,7 +28,7 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
 QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setMinimumWidth(1260 / 15);
+    button->setMinimumWidth(twipsToPixels(1260));
     return button;
 }
 
@@ -94,7 +95,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     layout->addWidget(Line1);
     layout->addLayout(bottom);
 
-    setFixedSize(5730 / 15, 3795 / 15);
+    setFixedSize(twipsToPixels(5730), twipsToPixels(3795));
 }
 
 void AboutBox::startSysInfo() {

@@ -8,14 +8,13 @@
 
 #include "gui/app/accessibility.h"
 #include "gui/app/icons.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
 namespace {
 
 using Key = core::Calculator::Key;
-
-constexpr int kTwipsPerPixel = 15;
 
 // The keypad as it stands below the display: five columns by four rows.
 constexpr Key kKeypad[4][5] = {
@@ -67,8 +66,8 @@ KeyButton keyButton(Key key) {
 }
 
 QRect twips(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 QPointer<DiviZediWindow> instance;
@@ -118,7 +117,7 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
     grey.setColor(QPalette::WindowText, Qt::black);
     lblDisplay_->setPalette(grey);
     QFont displayFont = lblDisplay_->font();
-    displayFont.setPointSizeF(9.75);
+    displayFont.setPointSizeF(scaledPoints(9.75));
     displayFont.setBold(true);
     lblDisplay_->setFont(displayFont);
 
@@ -137,7 +136,7 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
             if (entry.toolTip) button->setToolTip(entry.toolTip);
             if (entry.points > 0) {
                 QFont font = button->font();
-                font.setPointSizeF(entry.points);
+                font.setPointSizeF(scaledPoints(entry.points));
                 button->setFont(font);
             }
             connect(button, &QPushButton::clicked, this, [this, key] { press(key); });

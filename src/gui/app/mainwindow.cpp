@@ -62,7 +62,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
 
     pages_ = new PageTabs(4, central);
     pages_->setObjectName("SSTab1");
-    pages_->setFixedSize(6855 / 15, 4815 / 15);
+    pages_->setFixedSize(twipsToPixels(6855), twipsToPixels(4815));
     buildPages();
     layout->addWidget(pages_, 0, Qt::AlignTop);
     buildPageKeys();
@@ -76,7 +76,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     maindisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont reportFont;
     reportFont.setFamilies({"Arial", "Liberation Sans"});
-    reportFont.setPointSize(9);
+    reportFont.setPointSizeF(scaledPoints(9));
     maindisplay_->setFont(reportFont);
     QPalette colours = maindisplay_->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -84,7 +84,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
         colours.setColor(group, QPalette::Text, QColor(255, 255, 128));
     }
     maindisplay_->setPalette(colours);
-    maindisplay_->setMinimumSize(3735 / 15, 4815 / 15);
+    maindisplay_->setMinimumSize(twipsToPixels(3735), twipsToPixels(4815));
     layout->addWidget(maindisplay_, 1);
     setCentralWidget(central);
     // Tab goes from the toolbar to the current tab, through the shown page

@@ -1,5 +1,7 @@
 #include "gui/app/pagecontrols.h"
 
+#include "gui/app/pageframes.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,7 +46,7 @@ QPushButton* makeButton(const char* name, const QString& caption) {
 QLineEdit* makeField(std::string_view name, int width) {
     auto* field = new QLineEdit;
     field->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    field->setFixedWidth(width);
+    field->setFixedWidth(scaled(width));
     return field;
 }
 

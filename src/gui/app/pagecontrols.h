@@ -28,7 +28,8 @@ QLabel* makeHint(const char* name);
 // A command button that a click runs; Enter in a field does not press it.
 QPushButton* makeButton(const char* name, const QString& caption);
 
-// A text field of the given object name.
+// A text field of the given object name, `width` pixels wide at the
+// drawn font.
 QLineEdit* makeField(std::string_view name, int width);
 
 // A field with its label beside it; the label is the field's buddy and

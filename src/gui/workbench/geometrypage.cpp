@@ -15,6 +15,7 @@
 #include "core/app/texts.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
@@ -37,7 +38,7 @@ void addLabelled(QGridLayout* grid, int column, const QString& label, QWidget* f
 QLineEdit* makeField(const char* name, int width = 52) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
-    field->setFixedWidth(width);
+    field->setFixedWidth(scaled(width));
     return field;
 }
 
@@ -48,7 +49,7 @@ QComboBox* makeCombo(const char* name, const QStringList& items) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(-1);
-    combo->setFixedWidth(48);
+    combo->setFixedWidth(scaled(48));
     return combo;
 }
 
