@@ -80,6 +80,7 @@ void CalculatorDisplay::showText(const QString& text) {
     // The label reports its new name itself; the text update serves
     // readers that follow the text.
     setText(text);
+    if (!QAccessible::isActive()) return;
     QAccessibleTextUpdateEvent event(this, 0, before, text);
     QAccessible::updateAccessibility(&event);
 }

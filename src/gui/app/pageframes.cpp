@@ -1,29 +1,47 @@
 #include "gui/app/pageframes.h"
 
 #include <QApplication>
-#include <QFontInfo>
 #include <QGroupBox>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 namespace quorvane::gui {
 
 namespace {
+
 constexpr int kTwipsPerPixel = 15;
 // A 9 point font at 96 dots per inch.
 constexpr double kDrawnFontPoints = 9.0;
 constexpr double kDrawnFontPixels = 12.0;
-}
+
+// A frame that, once shown, is at least as wide as its caption.
+class PageFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        // Measured when first shown, so that the pages not shown yet cost
+        // nothing at start-up.
+        const int needed = fontMetrics().horizontalAdvance(title()) + 2;
+        if (width() < needed) resize(needed, height());
+        QGroupBox::showEvent(event);
+    }
+};
+
+}  // namespace
 
 double fontScale() {
-    static QFont measured;
-    static double scale = 0;
+    // The font's size in pixels without loading it: its pixel size, or its
+    // point size at the screen's logical resolution.
     const QFont font = QApplication::font();
-    if (scale == 0 || font != measured) {
-        measured = font;
-        scale = std::max(1.0, QFontInfo(font).pixelSize() / kDrawnFontPixels);
+    double pixels = font.pixelSize();
+    if (pixels <= 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        pixels = font.pointSizeF() * (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0;
     }
-    return scale;
+    return std::max(1.0, pixels / kDrawnFontPixels);
 }
 
 int scaled(int pixels) { return static_cast<int>(std::lround(pixels * fontScale())); }
@@ -40,12 +58,9 @@ QRect twipsToPage(int left, int top, int width, int height) {
 }
 
 QGroupBox* addFrame(QWidget* page, const QString& caption, const QRect& geometry) {
-    auto* frame = new QGroupBox(caption, page);
+    auto* frame = new PageFrame(caption, page);
     frame->setAccessibleName(caption);
-    // Wide enough for its caption, whatever the font.
-    QRect placed = geometry;
-    placed.setWidth(std::max(geometry.width(), frame->fontMetrics().horizontalAdvance(caption) + 2));
-    frame->setGeometry(placed);
+    frame->setGeometry(geometry);
     return frame;
 }
 

@@ -31,7 +31,8 @@ inline constexpr int kPageTopTwips = 720;
 // (grown with the font).
 QRect twipsToPage(int left, int top, int width, int height);
 
-// A group box with its caption (also its accessible name) on `page`.
+// A group box with its caption (also its accessible name) on `page`; once
+// shown it is at least as wide as its caption.
 QGroupBox* addFrame(QWidget* page, const QString& caption, const QRect& geometry);
 
 // The three frames that every calculator and wizard page but "Geometry"

@@ -29,6 +29,7 @@ QStyleOptionTab tabOption(const PageTab& tab) {
 
 // Tells assistive technology that `tab` was selected or deselected.
 void reportSelection(PageTab* tab) {
+    if (!QAccessible::isActive()) return;
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(tab, changed);
