@@ -18,6 +18,11 @@ class QVBoxLayout;
 
 namespace quorvane::gui {
 
+// A label in a font a little smaller than its surroundings', `scale` of
+// their size. The font is set when the label is first shown, so that a
+// page not shown yet loads no font for it.
+QLabel* makeSmallerLabel(const QString& text, double scale);
+
 // The fixed explanation inside a page's "Description:" frame.
 QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text);
 

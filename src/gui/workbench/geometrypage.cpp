@@ -45,11 +45,12 @@ QLineEdit* makeField(const char* name, int width = 52) {
 QComboBox* makeCombo(const char* name, const QStringList& items) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
+    // Sized first, so that the box need not measure itself on the way.
+    combo->setFixedWidth(scaled(48));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(-1);
-    combo->setFixedWidth(scaled(48));
     return combo;
 }
 
