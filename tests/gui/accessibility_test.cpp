@@ -40,9 +40,11 @@ bool needsName(QAccessible::Role role) {
         case QAccessible::List:
         case QAccessible::ToolBar:
         case QAccessible::MenuItem:
+        case QAccessible::PopupMenu:
         case QAccessible::Graphic:
         case QAccessible::Window:
-        case QAccessible::Dialog: return true;
+        case QAccessible::Dialog:
+        case QAccessible::Border: return true;
         default: return false;
     }
 }
@@ -155,6 +157,7 @@ private slots:
             {tabs()->tabBar(), QAccessible::PageTabList, "Pages"},
             {DiviZediWindow::current(), QAccessible::Window, "DiviZedi version 1.0"},
             {about, QAccessible::Dialog, "About Quorvane"},
+            {about->findChild<QFrame*>("Line1"), QAccessible::Separator, ""},
             {child<QComboBox>("filesys")->lineEdit(), QAccessible::EditableText, "FS"},
             {child<QComboBox>("drive")->lineEdit(), QAccessible::EditableText, "Drv"},
             {child<QComboBox>("prtno")->lineEdit(), QAccessible::EditableText, "#"},

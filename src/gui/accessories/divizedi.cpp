@@ -77,12 +77,13 @@ QPointer<DiviZediWindow> instance;
 void CalculatorDisplay::showText(const QString& text) {
     const QString before = this->text();
     if (text == before) return;
-    // The label reports its new name itself; the text update serves
-    // readers that follow the text.
     setText(text);
     if (!QAccessible::isActive()) return;
-    QAccessibleTextUpdateEvent event(this, 0, before, text);
-    QAccessible::updateAccessibility(&event);
+    // Its name is its text: readers hear of both.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleTextUpdateEvent updated(this, 0, before, text);
+    QAccessible::updateAccessibility(&updated);
 }
 
 DiviZediWindow* DiviZediWindow::open(core::Dialogs& dialogs, const core::NumberFormat& format) {

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFrame>
 #include <QLabel>
 #include <QRect>
 
@@ -84,6 +85,12 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
         return new ReadableLabel(widget);
     if (className == QLatin1String("quorvane::gui::DiviZediWindow"))
         return new QAccessibleWidget(widget, QAccessible::Window);
+    // A line that only parts a window is a separator, not an unnamed frame.
+    if (className == QLatin1String("QFrame")) {
+        const auto shape = static_cast<QFrame*>(widget)->frameShape();
+        if (shape == QFrame::HLine || shape == QFrame::VLine)
+            return new QAccessibleWidget(widget, QAccessible::Separator);
+    }
     return nullptr;
 }
 

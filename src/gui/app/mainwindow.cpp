@@ -109,19 +109,24 @@ void MainWindow::buildMenus() {
         connect(action, &QAction::triggered, this, handler);
     };
 
-    QMenu* mnufile = menuBar()->addMenu("&File");
-    mnufile->setObjectName("mnufile");
+    // A menu of the menu bar, named for screen readers by its caption.
+    const auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->setAccessibleName(QString(caption).remove(u'&'));
+        return menu;
+    };
+
+    QMenu* mnufile = addMenu("mnufile", "&File");
     addEntry(mnufile, "exit", "Exit ", [this] { close(); });
     addEntry(mnufile, "mnuopen", "&Open", [this] { showMessage(core::openNotAvailable()); });
 
-    QMenu* mnutools = menuBar()->addMenu("&Tools");
-    mnutools->setObjectName("mnutools");
+    QMenu* mnutools = addMenu("mnutools", "&Tools");
     addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
     addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
     addEntry(mnutools, "tnyclc", "&DiviZedi", [this] { openDiviZedi(); });
 
-    QMenu* mnuhelp = menuBar()->addMenu("&Help");
-    mnuhelp->setObjectName("mnuhelp");
+    QMenu* mnuhelp = addMenu("mnuhelp", "&Help");
     addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
     addEntry(mnuhelp, "mnuabout", "&About", [this] { openAbout(); });
 }
