@@ -1,12 +1,13 @@
-// The main window, the calculator and the About box as a screen reader and
-// a keyboard user meet them: the accessibility tree of the real windows,
-// the page tabs' action, the page keys and the Tab order of every page.
+// The main window, the calculator and the About box as a screen reader, a
+// keyboard user and a user of large text meet them: the accessibility tree
+// of the real windows, the page tabs' action, the page keys, the Tab order
+// of every page, and every window at the default and at a 12 point font.
 #include <QAccessible>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 
