@@ -17,6 +17,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
+#include "gui/app/programstyle.h"
 #include "gui/calculators/calculatorpages.h"
 #include "gui/workbench/geometrypage.h"
 #include "gui/wizards/bbspage.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     setObjectName("Quorvane");
     setWindowTitle(QString::fromUtf8(core::kMainCaption.data(), core::kMainCaption.size()));
     setWindowIcon(gui::windowIcon());  // not QWidget::windowIcon()
+    useProgramStyle();
 
     buildMenus();
     buildToolbar();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/accessibility.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
@@ -50,9 +51,8 @@ PageTab::PageTab(const QString& caption, PageTabs* tabs, QWidget* parent)
 QSize PageTab::sizeHint() const {
     const QStyleOptionTab option = tabOption(*this);
     const QSize label = fontMetrics().size(Qt::TextShowMnemonic, text());
-    const int padding = fontMetrics().height() / 2;
     return style()->sizeFromContents(QStyle::CT_TabBarTab, &option,
-                                     label + QSize(2 * padding, padding), this);
+                                     label + QSize(scaled(16), scaled(8)), this);
 }
 
 void PageTab::paintEvent(QPaintEvent*) {
