@@ -9,6 +9,7 @@
 #include <QStylePainter>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/app/accessibility.h"
 #include "gui/app/pageframes.h"
