@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -261,6 +262,27 @@ private slots:
                 QVERIFY(tabs()->page(c.page)->isVisible());
             }
         }
+    }
+
+    void accessKeysOpenMenusAndPressButtons() {
+        open();
+        activate();
+        for (const auto& [key, menu] : {std::pair{Qt::Key_F, "mnufile"}, {Qt::Key_T, "mnutools"},
+                                        {Qt::Key_H, "mnuhelp"}}) {
+            QTest::keyClick(window_.get(), key, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), child<QMenu>(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        menuEntry("mnuabout")->trigger();
+        auto* about = window_->findChild<QDialog*>("frmAbout");
+        about->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), about);
+        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
+        // The button shows its press before it acts.
+        QTRY_COMPARE(dialogs_.shown.size(), size_t(1));  // no system information tool here
+        QCOMPARE(dialogs_.shown[0].prompt, std::string("System Information Is Unavailable At This Time"));
+        about->close();
     }
 
     void arrowKeysMoveBetweenTabs() {
