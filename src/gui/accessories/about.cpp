@@ -9,6 +9,7 @@
 
 #include "core/app/texts.h"
 #include "gui/app/icons.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
@@ -27,7 +28,7 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
 QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setMinimumWidth(1260 / 15);
+    button->setMinimumWidth(twipsToPixels(1260));
     return button;
 }
 
@@ -42,6 +43,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     auto* picture = new QLabel(this);
     picture->setPixmap(gui::windowIcon().pixmap(32, 32));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    picture->setAccessibleName("Quorvane icon");
 
     const QString programName = fromCore(std::string(core::kProgramName));
     QLabel* lblTitle = makeLabel("lblTitle", programName, this);
@@ -93,7 +95,7 @@ AboutBox::AboutBox(core::Registry& registry, core::Launcher& launcher, core::Dia
     layout->addWidget(Line1);
     layout->addLayout(bottom);
 
-    setFixedSize(5730 / 15, 3795 / 15);
+    setFixedSize(twipsToPixels(5730), twipsToPixels(3795));
 }
 
 void AboutBox::startSysInfo() {

@@ -1,19 +1,20 @@
 #include "gui/accessories/divizedi.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
+#include "gui/app/accessibility.h"
 #include "gui/app/icons.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
 namespace {
 
 using Key = core::Calculator::Key;
-
-constexpr int kTwipsPerPixel = 15;
 
 // The keypad as it stands below the display: five columns by four rows.
 constexpr Key kKeypad[4][5] = {
@@ -65,13 +66,25 @@ KeyButton keyButton(Key key) {
 }
 
 QRect twips(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 QPointer<DiviZediWindow> instance;
 
 }  // namespace
+
+void CalculatorDisplay::showText(const QString& text) {
+    const QString before = this->text();
+    if (text == before) return;
+    setText(text);
+    if (!QAccessible::isActive()) return;
+    // Its name is its text: readers hear of both.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleTextUpdateEvent updated(this, 0, before, text);
+    QAccessible::updateAccessibility(&updated);
+}
 
 DiviZediWindow* DiviZediWindow::open(core::Dialogs& dialogs, const core::NumberFormat& format) {
     if (!instance) instance = new DiviZediWindow(dialogs, format);
@@ -86,15 +99,17 @@ DiviZediWindow* DiviZediWindow::current() { return instance; }
 
 DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat& format)
     : QWidget(nullptr), dialogs_(dialogs), calculator_(format) {
+    installAccessibility();
     setObjectName("frmDiviZedi");
     setWindowTitle("DiviZedi version 1.0");
     setWindowIcon(toolbarIcon("Calc"));
     // Closing ends the calculation: the next opening starts afresh.
     setAttribute(Qt::WA_DeleteOnClose);
 
-    lblDisplay_ = new QLabel(QString::fromStdString(calculator_.display()), this);
+    lblDisplay_ = new CalculatorDisplay(QString::fromStdString(calculator_.display()), this);
     lblDisplay_->setObjectName("lblDisplay");
-    lblDisplay_->setAccessibleName("Display");
+    // Named by its text, which is what a reader wants to hear.
+    lblDisplay_->setAccessibleDescription("Display");
     lblDisplay_->setGeometry(twips(120, 120, 2475, 390));
     lblDisplay_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblDisplay_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -104,7 +119,7 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
     grey.setColor(QPalette::WindowText, Qt::black);
     lblDisplay_->setPalette(grey);
     QFont displayFont = lblDisplay_->font();
-    displayFont.setPointSizeF(9.75);
+    displayFont.setPointSizeF(scaledPoints(9.75));
     displayFont.setBold(true);
     lblDisplay_->setFont(displayFont);
 
@@ -118,11 +133,12 @@ DiviZediWindow::DiviZediWindow(core::Dialogs& dialogs, const core::NumberFormat&
             button->setGeometry(twips(kColumnLeft[column], kFirstRowTop + row * kRowPitch,
                                       kButtonWidth, kButtonHeight));
             button->setAutoDefault(false);
-            button->setAccessibleName(entry.toolTip ? QString(entry.toolTip) : caption);
+            // Named by its caption; the tool tip is its description.
+            button->setAccessibleName(caption);
             if (entry.toolTip) button->setToolTip(entry.toolTip);
             if (entry.points > 0) {
                 QFont font = button->font();
-                font.setPointSizeF(entry.points);
+                font.setPointSizeF(scaledPoints(entry.points));
                 button->setFont(font);
             }
             connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
@@ -138,7 +154,7 @@ void DiviZediWindow::press(Key key) {
     // A failure's message stands over the display it failed on; the
     // recovery shows once the message is closed.
     for (const core::Message& message : outcome.messages) dialogs_.show(message);
-    lblDisplay_->setText(QString::fromStdString(calculator_.display()));
+    lblDisplay_->showText(QString::fromStdString(calculator_.display()));
 }
 
 }  // namespace quorvane::gui

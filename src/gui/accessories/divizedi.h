@@ -3,15 +3,24 @@
 // so it stays open when the main window closes.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include "core/accessories/calculator.h"
 #include "core/app/outcome.h"
 
-class QLabel;
 class QPushButton;
 
 namespace quorvane::gui {
+
+// The calculator's display: a label whose text assistive technology reads
+// as text, and hears about when it changes.
+class CalculatorDisplay : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void showText(const QString& text);
+};
 
 class DiviZediWindow : public QWidget {
     Q_OBJECT
@@ -29,7 +38,7 @@ private:
 
     core::Dialogs& dialogs_;
     core::Calculator calculator_;
-    QLabel* lblDisplay_ = nullptr;
+    CalculatorDisplay* lblDisplay_ = nullptr;
 };
 
 }  // namespace quorvane::gui

@@ -6,7 +6,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "core/app/texts.h"
 #include "core/workbench/geometry.h"
@@ -15,6 +17,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 #include "gui/app/pagetabs.h"
+#include "gui/app/programstyle.h"
 #include "gui/calculators/calculatorpages.h"
 #include "gui/workbench/geometrypage.h"
 #include "gui/wizards/bbspage.h"
@@ -49,6 +52,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     setObjectName("Quorvane");
     setWindowTitle(QString::fromUtf8(core::kMainCaption.data(), core::kMainCaption.size()));
     setWindowIcon(gui::windowIcon());  // not QWidget::windowIcon()
+    useProgramStyle();
 
     buildMenus();
     buildToolbar();
@@ -60,9 +64,10 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
 
     pages_ = new PageTabs(4, central);
     pages_->setObjectName("SSTab1");
-    pages_->setFixedSize(6855 / 15, 4815 / 15);
+    pages_->setFixedSize(twipsToPixels(6855), twipsToPixels(4815));
     buildPages();
     layout->addWidget(pages_, 0, Qt::AlignTop);
+    buildPageKeys();
 
     maindisplay_ = new QPlainTextEdit(central);
     maindisplay_->setObjectName("maindisplay");
@@ -73,7 +78,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     maindisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont reportFont;
     reportFont.setFamilies({"Arial", "Liberation Sans"});
-    reportFont.setPointSize(9);
+    reportFont.setPointSizeF(scaledPoints(9));
     maindisplay_->setFont(reportFont);
     QPalette colours = maindisplay_->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -81,9 +86,15 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
         colours.setColor(group, QPalette::Text, QColor(255, 255, 128));
     }
     maindisplay_->setPalette(colours);
-    maindisplay_->setMinimumSize(3735 / 15, 4815 / 15);
+    maindisplay_->setMinimumSize(twipsToPixels(3735), twipsToPixels(4815));
     layout->addWidget(maindisplay_, 1);
     setCentralWidget(central);
+    // Tab goes from the toolbar to the current tab, through the shown page
+    // and on to the report box.
+    QWidget* lastOnPages = pages_;
+    for (QWidget* w = pages_->nextInFocusChain(); w != pages_; w = w->nextInFocusChain())
+        if (pages_->isAncestorOf(w)) lastOnPages = w;
+    QWidget::setTabOrder(lastOnPages, maindisplay_);
 
     // The pages start from the workspace's own values (some fields come
     // preset), then the report box shows the introduction.
@@ -100,19 +111,24 @@ void MainWindow::buildMenus() {
         connect(action, &QAction::triggered, this, handler);
     };
 
-    QMenu* mnufile = menuBar()->addMenu("&File");
-    mnufile->setObjectName("mnufile");
+    // A menu of the menu bar, named for screen readers by its caption.
+    const auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->setAccessibleName(QString(caption).remove(u'&'));
+        return menu;
+    };
+
+    QMenu* mnufile = addMenu("mnufile", "&File");
     addEntry(mnufile, "exit", "Exit ", [this] { close(); });
     addEntry(mnufile, "mnuopen", "&Open", [this] { showMessage(core::openNotAvailable()); });
 
-    QMenu* mnutools = menuBar()->addMenu("&Tools");
-    mnutools->setObjectName("mnutools");
+    QMenu* mnutools = addMenu("mnutools", "&Tools");
     addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
     addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
     addEntry(mnutools, "tnyclc", "&DiviZedi", [this] { openDiviZedi(); });
 
-    QMenu* mnuhelp = menuBar()->addMenu("&Help");
-    mnuhelp->setObjectName("mnuhelp");
+    QMenu* mnuhelp = addMenu("mnuhelp", "&Help");
     addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
     addEntry(mnuhelp, "mnuabout", "&About", [this] { openAbout(); });
 }
@@ -130,9 +146,34 @@ void MainWindow::buildToolbar() {
         QAction* action = toolbar_->addAction(toolbarIcon(button.imageKey), button.toolTip);
         action->setToolTip(button.toolTip);
         action->setData(QString::fromLatin1(button.key));
+        // Some operations have no menu entry: every button is a stop of
+        // the Tab key.
+        toolbar_->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
     }
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto* more = toolbar_->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        more->setAccessibleName("More toolbar buttons");
     connect(toolbar_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { dispatchToolbarKey(action->data().toString()); });
+}
+
+void MainWindow::buildPageKeys() {
+    // The keys of every tabbed window, from anywhere in this one. Shift+Tab
+    // arrives as Backtab.
+    const struct {
+        QKeyCombination key;
+        int offset;
+    } keys[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [key, offset] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, pages_, [this, offset] { pages_->step(offset); });
+    }
 }
 
 void MainWindow::buildPages() {

@@ -54,6 +54,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildPages();
+    void buildPageKeys();
 
     // Adds a page that shows part of the workspace.
     void addWorkspacePage(WorkspacePage* page, const QString& caption);

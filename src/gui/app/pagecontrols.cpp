@@ -1,5 +1,8 @@
 #include "gui/app/pagecontrols.h"
 
+#include "gui/app/pageframes.h"
+
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,15 +12,39 @@
 
 namespace quorvane::gui {
 
+namespace {
+
+class SmallerLabel : public QLabel {
+public:
+    SmallerLabel(const QString& text, double scale) : QLabel(text), scale_(scale) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Polish && scale_ != 1) {
+            QFont smaller = font();
+            smaller.setPointSizeF(smaller.pointSizeF() * scale_);
+            scale_ = 1;
+            setFont(smaller);
+        }
+        return QLabel::event(event);
+    }
+
+private:
+    double scale_;
+};
+
+}  // namespace
+
+QLabel* makeSmallerLabel(const QString& text, double scale) {
+    return new SmallerLabel(text, scale);
+}
+
 QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) {
-    auto* label = new QLabel(text, frame);
+    // The explanation has to fit the frame's fixed height.
+    QLabel* label = makeSmallerLabel(text, 0.85);
     label->setObjectName(name);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The explanation has to fit the frame's fixed height.
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    label->setFont(font);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 0, 6, 2);
     layout->addWidget(label);
@@ -25,12 +52,9 @@ QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text) 
 }
 
 QLabel* makeHint(const char* name) {
-    auto* hint = new QLabel("(Required values appear on a partinfo)");
-    hint->setObjectName(name);
     // One line across the frame.
-    QFont font = hint->font();
-    font.setPointSizeF(font.pointSizeF() * 0.9);
-    hint->setFont(font);
+    QLabel* hint = makeSmallerLabel("(Required values appear on a partinfo)", 0.9);
+    hint->setObjectName(name);
     return hint;
 }
 
@@ -44,7 +68,7 @@ QPushButton* makeButton(const char* name, const QString& caption) {
 QLineEdit* makeField(std::string_view name, int width) {
     auto* field = new QLineEdit;
     field->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    field->setFixedWidth(width);
+    field->setFixedWidth(scaled(width));
     return field;
 }
 

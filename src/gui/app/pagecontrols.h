@@ -18,6 +18,11 @@ class QVBoxLayout;
 
 namespace quorvane::gui {
 
+// A label in a font a little smaller than its surroundings', `scale` of
+// their size. The font is set when the label is first shown, so that a
+// page not shown yet loads no font for it.
+QLabel* makeSmallerLabel(const QString& text, double scale);
+
 // The fixed explanation inside a page's "Description:" frame.
 QLabel* addDescription(QGroupBox* frame, const char* name, const QString& text);
 
@@ -28,7 +33,8 @@ QLabel* makeHint(const char* name);
 // A command button that a click runs; Enter in a field does not press it.
 QPushButton* makeButton(const char* name, const QString& caption);
 
-// A text field of the given object name.
+// A text field of the given object name, `width` pixels wide at the
+// drawn font.
 QLineEdit* makeField(std::string_view name, int width);
 
 // A field with its label beside it; the label is the field's buddy and

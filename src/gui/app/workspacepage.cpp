@@ -13,10 +13,15 @@ void WorkspacePage::runOnClick(QAbstractButton* button, Operation operation) {
 }
 
 QWidget* WorkspacePage::findControl(std::string_view name) const {
-    QWidget* control =
-        findChild<QWidget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    if (!control) qFatal("page has no control named %.*s", static_cast<int>(name.size()), name.data());
-    return control;
+    if (controls_.empty()) {
+        for (QWidget* control : findChildren<QWidget*>())
+            if (!control->objectName().isEmpty())
+                controls_.try_emplace(control->objectName().toStdString(), control);
+    }
+    const auto found = controls_.find(std::string(name));
+    if (found == controls_.end())
+        qFatal("page has no control named %.*s", static_cast<int>(name.size()), name.data());
+    return found->second;
 }
 
 void WorkspacePage::setControlText(std::string_view name, const std::string& value) {

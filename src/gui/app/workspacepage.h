@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <unordered_map>
 
 #include "core/app/fields.h"
 #include "core/app/numeric.h"
@@ -62,6 +64,8 @@ private:
     void setControlText(std::string_view name, const std::string& text);
 
     Performer perform_;
+    // The page's named controls, found once.
+    mutable std::unordered_map<std::string, QWidget*> controls_;
 };
 
 }  // namespace quorvane::gui

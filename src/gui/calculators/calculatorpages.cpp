@@ -50,10 +50,7 @@ struct PageContents {
 std::pair<QLineEdit*, QLabel*> makeLabelledField(std::string_view name, const FieldLabel& caption,
                                                  int width) {
     QLineEdit* field = makeField(name, width);
-    auto* label = new QLabel(caption.caption);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.9);
-    label->setFont(font);
+    QLabel* label = makeSmallerLabel(caption.caption, 0.9);
     label->setObjectName(caption.name);
     label->setBuddy(field);
     field->setAccessibleName(QString(caption.caption).trimmed());

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 #include "core/app/texts.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
+#include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
 
@@ -24,6 +26,11 @@ void addLabelled(QGridLayout* grid, int column, const QString& label, QWidget* f
     auto* caption = new QLabel(label);
     caption->setBuddy(field);
     field->setAccessibleName(label);
+    // The text part of a combo box is what a reader meets first.
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        combo->lineEdit()->setAccessibleName(label);
+        combo->view()->setAccessibleName(label);
+    }
     grid->addWidget(caption, 0, column);
     grid->addWidget(field, 1, column);
 }
@@ -31,18 +38,19 @@ void addLabelled(QGridLayout* grid, int column, const QString& label, QWidget* f
 QLineEdit* makeField(const char* name, int width = 52) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
-    field->setFixedWidth(width);
+    field->setFixedWidth(scaled(width));
     return field;
 }
 
 QComboBox* makeCombo(const char* name, const QStringList& items) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
+    // Sized first, so that the box need not measure itself on the way.
+    combo->setFixedWidth(scaled(48));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(-1);
-    combo->setFixedWidth(48);
     return combo;
 }
 
