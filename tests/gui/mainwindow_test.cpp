@@ -59,6 +59,22 @@ private slots:
         QVERIFY(dialogs_.shown.empty());
     }
 
+    void hiddenPagesAreBuiltWhenFirstShownOrAfterFirstPaint() {
+        // Not shown yet: only the current page is built, and operations
+        // leave the others to the workspace.
+        window_ = std::make_unique<MainWindow>(dialogs_, launcher_,
+                                               quorvane::core::NumberFormat::point());
+        QVERIFY(!window_->findChild<QLineEdit*>("rsvdsects"));
+        window_->dispatchToolbarKey("Delete");
+        // A page about to be shown is built at once, from the workspace.
+        window_->pages()->setCurrentIndex(MainWindow::DynRoot);
+        QCOMPARE(text("rsvdsects"), QString("1"));
+        QCOMPARE(text("numfats"), QString("2"));
+        QVERIFY(!window_->pagesBuilt());
+        window_->show();
+        QTRY_VERIFY(window_->pagesBuilt());
+    }
+
     void tabsSwitchPages() {
         open();
         QTest::mouseClick(window_->pages()->tab(MainWindow::Error110), Qt::LeftButton);

@@ -87,6 +87,9 @@ protected:
 GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     : WorkspacePage(std::move(perform), parent) {
     setObjectName("Geometry");
+}
+
+void GeometryPage::buildControls() {
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(2);
@@ -200,7 +203,6 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     });
     rows->addWidget(controls);
     rows->addStretch(1);
-
 }
 
 void GeometryPage::store(core::Workspace& workspace) const {
