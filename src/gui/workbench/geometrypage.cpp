@@ -45,8 +45,10 @@ QLineEdit* makeField(const char* name, int width = 52) {
 QComboBox* makeCombo(const char* name, const QStringList& items) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
-    // Sized first, so that the box need not measure itself on the way.
+    // Sized first, so that the box need not measure itself on the way:
+    // the page's layout gives it its place anyway.
     combo->setFixedWidth(scaled(48));
+    combo->resize(combo->width(), combo->height());
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
