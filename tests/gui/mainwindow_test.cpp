@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,16 @@
 #include <memory>
 
 #include "core/app/texts.h"
+#include "gui/app/icons.h"
+#include "gui/app/icons/attached.xpm"
+#include "gui/app/icons/calc.xpm"
+#include "gui/app/icons/delete.xpm"
+#include "gui/app/icons/disk14.xpm"
+#include "gui/app/icons/diskedit.xpm"
+#include "gui/app/icons/help.xpm"
+#include "gui/app/icons/partinfo.xpm"
+#include "gui/app/icons/quorvane.xpm"
+#include "gui/app/icons/viewdetails.xpm"
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
@@ -83,6 +95,23 @@ private slots:
         QVERIFY(!window_->pages()->page(MainWindow::Geometry)->isVisible());
         QVERIFY(window_->pages()->tab(MainWindow::Error110)->isChecked());
         QVERIFY(!window_->pages()->tab(MainWindow::Geometry)->isChecked());
+    }
+
+    void bundledImagesReadAsQtReadsThem() {
+        static const char* const twoPerPixel[] = {"2 1 2 2", "aa c #FF0000", "bb c None", "aabb"};
+        static const char* const namedColour[] = {"2 1 2 1", "a c red", "b c #00FF00", "ab"};
+        // The program's own images, and two that Qt's reader reads.
+        const std::initializer_list<const char* const*> images = {
+            attached_xpm, calc_xpm,     delete_xpm,   disk14_xpm,      diskedit_xpm, help_xpm,
+            partinfo_xpm, quorvane_xpm, viewdetails_xpm, twoPerPixel, namedColour};
+        for (const char* const* xpm : images) {
+            const QImage read = quorvane::gui::bundledPixmap(xpm).toImage();
+            const QImage expected = QPixmap(xpm).toImage();
+            QVERIFY2(!read.isNull(), xpm[0]);
+            QCOMPARE(read.hasAlphaChannel(), expected.hasAlphaChannel());
+            QCOMPARE(read.convertToFormat(QImage::Format_ARGB32),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+        }
     }
 
     void menusAndToolbar() {
