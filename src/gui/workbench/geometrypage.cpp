@@ -45,8 +45,9 @@ QLineEdit* makeField(const char* name, int width = 52) {
 QComboBox* makeCombo(const char* name, const QStringList& items) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
-    // Sized first, so that the box need not measure itself on the way:
-    // the page's layout gives it its place anyway.
+    // Sized first, so that the box need not measure itself on the way; a
+    // box once resized is not resized again to its size hint when it is
+    // made editable, and the page's layout gives it its place anyway.
     combo->setFixedWidth(scaled(48));
     combo->resize(combo->width(), combo->height());
     combo->setEditable(true);
