@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,16 @@
 #include <memory>
 
 #include "core/app/texts.h"
+#include "gui/app/icons.h"
+#include "gui/app/icons/attached.xpm"
+#include "gui/app/icons/calc.xpm"
+#include "gui/app/icons/delete.xpm"
+#include "gui/app/icons/disk14.xpm"
+#include "gui/app/icons/diskedit.xpm"
+#include "gui/app/icons/help.xpm"
+#include "gui/app/icons/partinfo.xpm"
+#include "gui/app/icons/quorvane.xpm"
+#include "gui/app/icons/viewdetails.xpm"
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"
@@ -59,6 +71,22 @@ private slots:
         QVERIFY(dialogs_.shown.empty());
     }
 
+    void hiddenPagesAreBuiltWhenFirstShownOrAfterFirstPaint() {
+        // Not shown yet: only the current page is built, and operations
+        // leave the others to the workspace.
+        window_ = std::make_unique<MainWindow>(dialogs_, launcher_,
+                                               quorvane::core::NumberFormat::point());
+        QVERIFY(!window_->findChild<QLineEdit*>("rsvdsects"));
+        window_->dispatchToolbarKey("Delete");
+        // A page about to be shown is built at once, from the workspace.
+        window_->pages()->setCurrentIndex(MainWindow::DynRoot);
+        QCOMPARE(text("rsvdsects"), QString("1"));
+        QCOMPARE(text("numfats"), QString("2"));
+        QVERIFY(!window_->pagesBuilt());
+        window_->show();
+        QTRY_VERIFY(window_->pagesBuilt());
+    }
+
     void tabsSwitchPages() {
         open();
         QTest::mouseClick(window_->pages()->tab(MainWindow::Error110), Qt::LeftButton);
@@ -67,6 +95,23 @@ private slots:
         QVERIFY(!window_->pages()->page(MainWindow::Geometry)->isVisible());
         QVERIFY(window_->pages()->tab(MainWindow::Error110)->isChecked());
         QVERIFY(!window_->pages()->tab(MainWindow::Geometry)->isChecked());
+    }
+
+    void bundledImagesReadAsQtReadsThem() {
+        static const char* const twoPerPixel[] = {"2 1 2 2", "aa c #FF0000", "bb c None", "aabb"};
+        static const char* const namedColour[] = {"2 1 2 1", "a c red", "b c #00FF00", "ab"};
+        // The program's own images, and two that Qt's reader reads.
+        const std::initializer_list<const char* const*> images = {
+            attached_xpm, calc_xpm,     delete_xpm,   disk14_xpm,      diskedit_xpm, help_xpm,
+            partinfo_xpm, quorvane_xpm, viewdetails_xpm, twoPerPixel, namedColour};
+        for (const char* const* xpm : images) {
+            const QImage read = quorvane::gui::bundledPixmap(xpm).toImage();
+            const QImage expected = QPixmap(xpm).toImage();
+            QVERIFY2(!read.isNull(), xpm[0]);
+            QCOMPARE(read.hasAlphaChannel(), expected.hasAlphaChannel());
+            QCOMPARE(read.convertToFormat(QImage::Format_ARGB32),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+        }
     }
 
     void menusAndToolbar() {

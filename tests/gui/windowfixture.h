@@ -33,6 +33,8 @@ protected:
         window_->setBatchOutput(batchFile_, clock_, "/programs/quorvane");
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        // The tests drive every page as it is once built.
+        QTRY_VERIFY(window_->pagesBuilt());
     }
     template <typename T>
     T* child(const char* name) {

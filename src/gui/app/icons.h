@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 namespace quorvane::gui {
@@ -13,5 +14,10 @@ namespace quorvane::gui {
 QIcon toolbarIcon(const QString& imageKey);
 
 QIcon windowIcon();
+
+// An image compiled in as XPM. Those with one character per pixel and
+// colours given as #RRGGBB or None, as the program's own are, are read
+// directly; others by Qt's XPM reader, which gives the same pixels.
+QPixmap bundledPixmap(const char* const* xpm);
 
 }  // namespace quorvane::gui

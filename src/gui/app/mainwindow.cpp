@@ -1,14 +1,19 @@
 #include "gui/app/mainwindow.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QEvent>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 #include "core/app/texts.h"
 #include "core/workbench/geometry.h"
@@ -65,6 +70,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     pages_ = new PageTabs(4, central);
     pages_->setObjectName("SSTab1");
     pages_->setFixedSize(twipsToPixels(6855), twipsToPixels(4815));
+    connect(pages_, &PageTabs::aboutToShow, this, &MainWindow::buildPage);
     buildPages();
     layout->addWidget(pages_, 0, Qt::AlignTop);
     buildPageKeys();
@@ -97,8 +103,10 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     QWidget::setTabOrder(lastOnPages, maindisplay_);
 
     // The pages start from the workspace's own values (some fields come
-    // preset), then the report box shows the introduction.
-    for (WorkspacePage* page : workspacePages_) page->load(workspace_);
+    // preset), then the report box shows the introduction. A page built
+    // later loads them when it is built.
+    for (WorkspacePage* page : workspacePages_)
+        if (page->isBuilt()) page->load(workspace_);
     workspace_.report = core::introText();
     perform([](core::Workspace&, const core::NumberFormat&) { return core::Outcome{}; });
 }
@@ -177,16 +185,53 @@ void MainWindow::buildPageKeys() {
 }
 
 void MainWindow::buildPages() {
-    addWorkspacePage(newError110Page(performer()), "Error 110");
-    addWorkspacePage(newError108Page(performer()), "Error 108");
+    // The page shown first is built at once, the others later. With
+    // assistive technology already listening, every page is built at once,
+    // so that it finds every page's controls from the start.
+    const bool allAtOnce = QAccessible::isActive();
+    const auto add = [this, allAtOnce](WorkspacePage* page, const QString& caption, bool shown) {
+        if (shown || allAtOnce) page->build();
+        addWorkspacePage(page, caption);
+    };
+    add(newError110Page(performer()), "Error 110", false);
+    add(newError108Page(performer()), "Error 108", false);
 
-    addWorkspacePage(new DynRootPage(performer()), "DYN_ROOT");
-    addWorkspacePage(newNtfsBbsPage(performer()), "NTFS bbs");
-    addWorkspacePage(newFat32BbsPage(performer()), "Fat32 bbs");
+    add(new DynRootPage(performer()), "DYN_ROOT", false);
+    add(newNtfsBbsPage(performer()), "NTFS bbs", false);
+    add(newFat32BbsPage(performer()), "Fat32 bbs", false);
 
-    addWorkspacePage(new GeometryPage(performer()), "Geometry");
-    addWorkspacePage(newBogus113Page(performer()), "Bogus 113");
+    add(new GeometryPage(performer()), "Geometry", true);
+    add(newBogus113Page(performer()), "Bogus 113", false);
     pages_->setCurrentIndex(Geometry);
+}
+
+void MainWindow::buildPage(int index) {
+    WorkspacePage* page = workspacePages_.at(static_cast<std::size_t>(index));
+    if (page->isBuilt()) return;
+    page->build();
+    page->load(workspace_);
+}
+
+void MainWindow::buildNextPage() {
+    const auto unbuilt = std::find_if(workspacePages_.begin(), workspacePages_.end(),
+                                      [](const WorkspacePage* page) { return !page->isBuilt(); });
+    if (unbuilt == workspacePages_.end()) return;
+    buildPage(static_cast<int>(unbuilt - workspacePages_.begin()));
+    if (!pagesBuilt()) QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+}
+
+bool MainWindow::pagesBuilt() const {
+    return std::all_of(workspacePages_.begin(), workspacePages_.end(),
+                       [](const WorkspacePage* page) { return page->isBuilt(); });
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // Once the first frame is painted.
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::addWorkspacePage(WorkspacePage* page, const QString& caption) {
@@ -239,9 +284,13 @@ void MainWindow::performOnBatch(core::Outcome (*operation)(core::Workspace&, cor
 }
 
 void MainWindow::perform(const Operation& operation) {
-    for (const WorkspacePage* page : workspacePages_) page->store(workspace_);
+    // A page not built yet has nothing of its own: the workspace holds its
+    // values until it is built.
+    for (const WorkspacePage* page : workspacePages_)
+        if (page->isBuilt()) page->store(workspace_);
     const core::Outcome outcome = operation(workspace_, format_);
-    for (WorkspacePage* page : workspacePages_) page->load(workspace_);
+    for (WorkspacePage* page : workspacePages_)
+        if (page->isBuilt()) page->load(workspace_);
     if (workspace_.report != shownReport_) {
         // The core's text has CR LF line breaks; the text control keeps
         // paragraphs apart by line feeds alone.

@@ -37,6 +37,10 @@ public:
     QPlainTextEdit* reportBox() const { return maindisplay_; }
     QToolBar* toolbar() const { return toolbar_; }
     const core::Workspace& workspace() const { return workspace_; }
+    // Whether every page has been built. The shown page is built at once;
+    // the others after the window is first painted, or when they are about
+    // to be shown if that comes first.
+    bool pagesBuilt() const;
 
     // Runs the operation of a toolbar button, chosen by its key; a key that
     // names no operation does nothing.
@@ -50,11 +54,19 @@ public:
     // one is given the window reads a registry without keys.
     void setRegistry(core::Registry& registry) { registry_ = &registry; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void buildMenus();
     void buildToolbar();
     void buildPages();
     void buildPageKeys();
+    // Builds page `index` if it is not built yet, from the workspace.
+    void buildPage(int index);
+    // Builds the first page not built yet, then the others one by one,
+    // each when the window has nothing else to do.
+    void buildNextPage();
 
     // Adds a page that shows part of the workspace.
     void addWorkspacePage(WorkspacePage* page, const QString& caption);
@@ -77,6 +89,7 @@ private:
     core::NumberFormat format_;
     core::Workspace workspace_;
     std::string shownReport_;
+    bool painted_ = false;
 
     PageTabs* pages_ = nullptr;
     std::vector<WorkspacePage*> workspacePages_;

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "gui/app/accessibility.h"
+#include "gui/app/focuschain.h"
 #include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
@@ -108,7 +109,7 @@ int PageTabs::addPage(QWidget* page, const QString& caption) {
     }
     // The tabs come before the pages in the Tab order.
     auto* tab = new PageTab(caption, this, bar_);
-    if (index > 0) QWidget::setTabOrder(this->tab(index - 1), tab);
+    if (index > 0) placeAfterInFocusChain(this->tab(index - 1), tab);
     tabs_->addButton(tab, index);
     pages_->addWidget(page);
     static_cast<QHBoxLayout*>(rows_->itemAt(rows_->count() - 1)->layout())->addWidget(tab);
@@ -129,6 +130,7 @@ void PageTabs::setCurrentIndex(int index) {
     shown->setChecked(true);
     const int previous = pages_->currentIndex();
     if (previous == index) return;
+    emit aboutToShow(index);
     PageTab* hidden = tab(previous);
     // Only the current tab is a stop of the Tab key; focus on the tabs
     // follows the selection.

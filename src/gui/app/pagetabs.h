@@ -57,6 +57,8 @@ public:
     PageTabBar* tabBar() const { return bar_; }
 
 signals:
+    // Page `index` is about to be shown in place of the current one.
+    void aboutToShow(int index);
     void currentChanged(int index);
 
 private:

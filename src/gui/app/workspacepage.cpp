@@ -1,11 +1,32 @@
 #include "gui/app/workspacepage.h"
 
 #include <QAbstractButton>
+#include <vector>
+
+#include "gui/app/focuschain.h"
 
 namespace quorvane::gui {
 
 WorkspacePage::WorkspacePage(Performer perform, QWidget* parent)
     : QWidget(parent), perform_(std::move(perform)) {}
+
+void WorkspacePage::build() {
+    if (built_) return;
+    built_ = true;
+    buildControls();
+    if (!isWindow()) moveControlsBehindPage();
+}
+
+void WorkspacePage::moveControlsBehindPage() {
+    std::vector<QWidget*> controls;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (isAncestorOf(w)) controls.push_back(w);
+    QWidget* previous = this;
+    for (QWidget* w : controls) {
+        placeAfterInFocusChain(previous, w);
+        previous = w;
+    }
+}
 
 void WorkspacePage::runOnClick(QAbstractButton* button, Operation operation) {
     connect(button, &QAbstractButton::clicked, this,

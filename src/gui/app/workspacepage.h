@@ -31,11 +31,22 @@ class WorkspacePage : public QWidget {
 public:
     explicit WorkspacePage(Performer perform, QWidget* parent = nullptr);
 
-    // Copies the page's controls into the workspace, and back.
+    // Makes the page's controls, once. A page need not be built until it is
+    // first shown: its controls take the same place in the window's Tab
+    // order and under its parent whether they are made before or after the
+    // page joins the window.
+    void build();
+    bool isBuilt() const { return built_; }
+
+    // Copies the page's controls into the workspace, and back; only a
+    // built page has controls to copy.
     virtual void store(core::Workspace& workspace) const = 0;
     virtual void load(const core::Workspace& workspace) = 0;
 
 protected:
+    // Makes the controls; build() calls it once.
+    virtual void buildControls() = 0;
+
     // A click on `button` runs `operation`.
     void runOnClick(QAbstractButton* button, Operation operation);
     void perform(const Operation& operation) const { perform_(operation); }
@@ -63,7 +74,13 @@ private:
     // Sets only a changed text, so that an unchanged field keeps its cursor.
     void setControlText(std::string_view name, const std::string& text);
 
+    // Puts the controls made inside a window, which join the end of its
+    // focus chain, right behind the page, where they stand when the page
+    // is built before it joins the window.
+    void moveControlsBehindPage();
+
     Performer perform_;
+    bool built_ = false;
     // The page's named controls, found once.
     mutable std::unordered_map<std::string, QWidget*> controls_;
 };

@@ -60,10 +60,16 @@ std::pair<QLineEdit*, QLabel*> makeLabelledField(std::string_view name, const Fi
 template <typename Fields>
 class CalculatorPage final : public FieldsPage<Fields> {
 public:
-    CalculatorPage(Performer perform, const PageContents<Fields>& contents)
-        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table) {
+    CalculatorPage(Performer perform, PageContents<Fields> contents)
+        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table),
+          contents_(std::move(contents)) {
+        this->setObjectName(contents_.objectName);
+    }
+
+protected:
+    void buildControls() override {
+        const PageContents<Fields>& contents = contents_;
         const core::TextFields<Fields> table = this->table();
-        this->setObjectName(contents.objectName);
         const StandardFrames frames = addStandardFrames(this, "Input", "Controls");
         frames.description->setObjectName(contents.frames[0]);
         frames.input->setObjectName(contents.frames[1]);
@@ -109,6 +115,9 @@ public:
         this->addButtons(controls, contents.buttons);
         controls->addStretch(1);
     }
+
+private:
+    PageContents<Fields> contents_;
 };
 
 }  // namespace

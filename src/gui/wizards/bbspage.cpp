@@ -42,10 +42,16 @@ struct PageContents {
 template <typename Fields>
 class BbsPage final : public FieldsPage<Fields> {
 public:
-    BbsPage(Performer perform, const PageContents<Fields>& contents)
-        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table) {
+    BbsPage(Performer perform, PageContents<Fields> contents)
+        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table),
+          contents_(std::move(contents)) {
+        this->setObjectName(contents_.objectName);
+    }
+
+protected:
+    void buildControls() override {
+        const PageContents<Fields>& contents = contents_;
         const core::TextFields<Fields> table = this->table();
-        this->setObjectName(contents.objectName);
         const StandardFrames frames =
             addStandardFrames(this, "Input:", contents.controlsCaption, contents.inputHeightTwips);
         frames.description->setObjectName(contents.frames[0]);
@@ -67,6 +73,9 @@ public:
         this->addButtons(controls, contents.buttons);
         controls->addStretch(1);
     }
+
+private:
+    PageContents<Fields> contents_;
 };
 
 }  // namespace

@@ -13,11 +13,12 @@
 
 namespace quorvane::gui {
 
-
 DynRootPage::DynRootPage(Performer perform, QWidget* parent)
     : WorkspacePage(std::move(perform), parent) {
     setObjectName("DYN_ROOT");
+}
 
+void DynRootPage::buildControls() {
     QGroupBox* Frame7 = addFrame(this, "Description:", twipsToPage(240, 720, 6015, 1215));
     Frame7->setObjectName("Frame7");
     addDescription(Frame7, "Label15",

@@ -16,10 +16,14 @@ public:
     void store(core::Workspace& workspace) const override;
     void load(const core::Workspace& workspace) override;
 
-    QPushButton* startdynroot;     // "Start wizard", frame (1)
-    QPushButton* cmdCleardynroot;  // "Clear all", frame (1)
-    QPushButton* Calcroot;         // "Calculate root", frame (3)
-    QPushButton* ConvHEXDEC;       // "Calculate", frame (5)
+    // Made when the page is built.
+    QPushButton* startdynroot = nullptr;     // "Start wizard", frame (1)
+    QPushButton* cmdCleardynroot = nullptr;  // "Clear all", frame (1)
+    QPushButton* Calcroot = nullptr;         // "Calculate root", frame (3)
+    QPushButton* ConvHEXDEC = nullptr;       // "Calculate", frame (5)
+
+protected:
+    void buildControls() override;
 };
 
 }  // namespace quorvane::gui

@@ -45,8 +45,11 @@ QLineEdit* makeField(const char* name, int width = 52) {
 QComboBox* makeCombo(const char* name, const QStringList& items) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
-    // Sized first, so that the box need not measure itself on the way.
+    // Sized first, so that the box need not measure itself on the way; a
+    // box once resized is not resized again to its size hint when it is
+    // made editable, and the page's layout gives it its place anyway.
     combo->setFixedWidth(scaled(48));
+    combo->resize(combo->width(), combo->height());
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
@@ -87,6 +90,9 @@ protected:
 GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     : WorkspacePage(std::move(perform), parent) {
     setObjectName("Geometry");
+}
+
+void GeometryPage::buildControls() {
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(2);
@@ -200,7 +206,6 @@ GeometryPage::GeometryPage(Performer perform, QWidget* parent)
     });
     rows->addWidget(controls);
     rows->addStretch(1);
-
 }
 
 void GeometryPage::store(core::Workspace& workspace) const {

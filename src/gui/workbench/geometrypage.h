@@ -16,10 +16,13 @@ public:
     void store(core::Workspace& workspace) const override;
     void load(const core::Workspace& workspace) override;
 
+protected:
+    void buildControls() override;
+
 private:
     // The text fields are found by their control names (see
     // core::geometryTextFields()); only the option button is kept here.
-    QRadioButton* Optact;
+    QRadioButton* Optact = nullptr;
 };
 
 }  // namespace quorvane::gui
