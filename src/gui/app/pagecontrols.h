@@ -90,4 +90,23 @@ private:
     core::TextFields<Fields> table_;
 };
 
+// A page made from a description of its contents, which names the page
+// (`objectName`), its struct of the workspace (`fields`) and that struct's
+// table (`table`); the page builds its controls from the rest.
+template <typename Fields, typename Contents>
+class ContentsPage : public FieldsPage<Fields> {
+public:
+    ContentsPage(Performer perform, Contents contents)
+        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table),
+          contents_(std::move(contents)) {
+        this->setObjectName(contents_.objectName);
+    }
+
+protected:
+    const Contents& contents() const { return contents_; }
+
+private:
+    Contents contents_;
+};
+
 }  // namespace quorvane::gui

@@ -73,4 +73,10 @@ StandardFrames addStandardFrames(QWidget* page, const QString& inputCaption,
     };
 }
 
+void nameFrames(const StandardFrames& frames, const std::array<const char*, 3>& names) {
+    frames.description->setObjectName(names[0]);
+    frames.input->setObjectName(names[1]);
+    frames.controls->setObjectName(names[2]);
+}
+
 }  // namespace quorvane::gui

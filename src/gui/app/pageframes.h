@@ -3,6 +3,8 @@
 // the sizes of the windows, which grow with the application's font.
 #pragma once
 
+#include <array>
+
 #include <QRect>
 #include <QString>
 
@@ -45,5 +47,7 @@ struct StandardFrames {
 };
 StandardFrames addStandardFrames(QWidget* page, const QString& inputCaption,
                                  const QString& controlsCaption, int inputHeightTwips = 2415);
+// Gives the three frames their object names: description, input, controls.
+void nameFrames(const StandardFrames& frames, const std::array<const char*, 3>& names);
 
 }  // namespace quorvane::gui

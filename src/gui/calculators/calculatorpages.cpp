@@ -58,22 +58,16 @@ std::pair<QLineEdit*, QLabel*> makeLabelledField(std::string_view name, const Fi
 }
 
 template <typename Fields>
-class CalculatorPage final : public FieldsPage<Fields> {
+class CalculatorPage final : public ContentsPage<Fields, PageContents<Fields>> {
 public:
-    CalculatorPage(Performer perform, PageContents<Fields> contents)
-        : FieldsPage<Fields>(std::move(perform), contents.fields, contents.table),
-          contents_(std::move(contents)) {
-        this->setObjectName(contents_.objectName);
-    }
+    using ContentsPage<Fields, PageContents<Fields>>::ContentsPage;
 
 protected:
     void buildControls() override {
-        const PageContents<Fields>& contents = contents_;
+        const PageContents<Fields>& contents = this->contents();
         const core::TextFields<Fields> table = this->table();
         const StandardFrames frames = addStandardFrames(this, "Input", "Controls");
-        frames.description->setObjectName(contents.frames[0]);
-        frames.input->setObjectName(contents.frames[1]);
-        frames.controls->setObjectName(contents.frames[2]);
+        nameFrames(frames, contents.frames);
 
         addDescription(frames.description, contents.descriptionLabel, fromView(contents.description));
 
@@ -115,9 +109,6 @@ protected:
         this->addButtons(controls, contents.buttons);
         controls->addStretch(1);
     }
-
-private:
-    PageContents<Fields> contents_;
 };
 
 }  // namespace
