@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/numeric.h"
+#include "core/base/numeric.h"
 
 namespace quorvane::cli {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <ostream>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::cli {
 

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/fields.h"
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/fields.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 
 namespace quorvane::cli {

@@ -1,6 +1,6 @@
 // Commands for the main window's fixed texts.
 #include "cli/command.h"
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::cli {
 

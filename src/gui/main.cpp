@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/app/version.h"
+#include "core/base/version.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/numberformat.h"
 #include "gui/app/pagetabs.h"

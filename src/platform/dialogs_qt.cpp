@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::platform {
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::platform {
 

@@ -12,7 +12,7 @@
 #include <windows.h>
 #endif
 
-#include "core/app/numeric.h"
+#include "core/base/numeric.h"
 
 namespace quorvane::platform {
 

@@ -1,4 +1,4 @@
-#include "core/app/numeric.h"
+#include "core/base/numeric.h"
 
 #include <gtest/gtest.h>
 

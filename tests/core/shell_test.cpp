@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/app/shell.h"
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "recorders.h"
 
 namespace quorvane::core {

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "gui/app/icons.h"
 #include "gui/app/icons/attached.xpm"
 #include "gui/app/icons/calc.xpm"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "core/wizards/bbs.h"
 #include "core/wizards/dynroot.h"
 #include "gui/app/mainwindow.h"

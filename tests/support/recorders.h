@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 #include "core/workbench/batch.h"
 

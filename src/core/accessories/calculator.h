@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::core {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::core {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
-#include "core/app/version.h"
+#include "core/base/version.h"
 
 namespace quorvane::core {
 

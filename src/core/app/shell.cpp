@@ -1,7 +1,7 @@
 #include "core/app/shell.h"
 
-#include "core/app/numeric.h"
-#include "core/app/texts.h"
+#include "core/base/numeric.h"
+#include "core/base/texts.h"
 
 namespace quorvane::core {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 #include "core/calculators/bogus113.h"
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"

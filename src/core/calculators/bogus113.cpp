@@ -1,6 +1,6 @@
 #include "core/calculators/bogus113.h"
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "core/calculators/calculators.h"
 
 namespace quorvane::core {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 #include "core/calculators/bogus113.h"
 

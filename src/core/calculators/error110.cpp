@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "core/calculators/calculators.h"
 
 namespace quorvane::core {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::core {
 

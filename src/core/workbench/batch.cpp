@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::core {
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 
 namespace quorvane::core {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::core {
 

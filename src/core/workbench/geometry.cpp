@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 namespace quorvane::core {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/fields.h"
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/fields.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::core {
 

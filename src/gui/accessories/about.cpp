@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "gui/app/icons.h"
 #include "gui/app/pageframes.h"
 

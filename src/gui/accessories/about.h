@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "core/accessories/sysinfo.h"
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 
 namespace quorvane::gui {

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "core/accessories/calculator.h"
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 
 class QPushButton;
 

@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "core/workbench/geometry.h"
 #include "gui/accessories/about.h"
 #include "gui/accessories/divizedi.h"

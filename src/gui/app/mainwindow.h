@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/accessories/sysinfo.h"
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 #include "core/workbench/batch.h"
 #include "gui/app/workspacepage.h"

@@ -3,7 +3,7 @@
 
 #include <QLocale>
 
-#include "core/app/numeric.h"
+#include "core/base/numeric.h"
 
 namespace quorvane::gui {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/app/fields.h"
-#include "core/app/numeric.h"
-#include "core/app/outcome.h"
+#include "core/base/fields.h"
+#include "core/base/numeric.h"
+#include "core/base/outcome.h"
 #include "core/app/shell.h"
 
 class QAbstractButton;

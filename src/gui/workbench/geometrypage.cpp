@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/shell.h"
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
 #include "gui/app/pageframes.h"

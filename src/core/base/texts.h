@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/version.h"
+#include "core/base/version.h"
 
 namespace quorvane::core {
 

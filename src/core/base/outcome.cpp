@@ -1,6 +1,6 @@
-#include "core/app/outcome.h"
+#include "core/base/outcome.h"
 
-#include "core/app/numeric.h"
+#include "core/base/numeric.h"
 
 namespace quorvane::core {
 

@@ -1,4 +1,4 @@
-#include "core/app/texts.h"
+#include "core/base/texts.h"
 
 #include <array>
 
