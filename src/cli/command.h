@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/shell.h"
 #include "core/base/fields.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
-#include "core/app/shell.h"
 
 namespace quorvane::cli {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/base/outcome.h"
 #include "core/app/shell.h"
+#include "core/base/outcome.h"
 #include "core/workbench/batch.h"
 
 namespace quorvane::test {

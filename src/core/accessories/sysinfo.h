@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/base/outcome.h"
 #include "core/app/shell.h"
+#include "core/base/outcome.h"
 #include "core/base/version.h"
 
 namespace quorvane::core {

@@ -11,9 +11,9 @@
 #include "core/calculators/bogus113.h"
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"
-#include "core/workbench/geometry.h"
 #include "core/wizards/bbs.h"
 #include "core/wizards/dynroot.h"
+#include "core/workbench/geometry.h"
 
 namespace quorvane::core {
 

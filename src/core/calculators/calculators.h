@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/shell.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
-#include "core/app/shell.h"
 #include "core/calculators/bogus113.h"
 
 namespace quorvane::core {

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/base/outcome.h"
 #include "core/app/shell.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::core {
 

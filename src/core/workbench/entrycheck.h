@@ -5,9 +5,9 @@
 
 #include <string_view>
 
+#include "core/app/shell.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
-#include "core/app/shell.h"
 
 namespace quorvane::core {
 

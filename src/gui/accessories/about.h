@@ -5,8 +5,8 @@
 #include <QDialog>
 
 #include "core/accessories/sysinfo.h"
-#include "core/base/outcome.h"
 #include "core/app/shell.h"
+#include "core/base/outcome.h"
 
 namespace quorvane::gui {
 

@@ -24,9 +24,9 @@
 #include "gui/app/pagetabs.h"
 #include "gui/app/programstyle.h"
 #include "gui/calculators/calculatorpages.h"
-#include "gui/workbench/geometrypage.h"
 #include "gui/wizards/bbspage.h"
 #include "gui/wizards/dynrootpage.h"
+#include "gui/workbench/geometrypage.h"
 
 namespace quorvane::gui {
 

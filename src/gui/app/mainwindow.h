@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/accessories/sysinfo.h"
+#include "core/app/shell.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
-#include "core/app/shell.h"
 #include "core/workbench/batch.h"
 #include "gui/app/workspacepage.h"
 

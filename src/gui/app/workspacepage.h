@@ -10,10 +10,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/app/shell.h"
 #include "core/base/fields.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
-#include "core/app/shell.h"
 
 class QAbstractButton;
 
