@@ -14,6 +14,7 @@
 #include "core/workbench/entrycheck.h"
 #include "platform/batchfile_std.h"
 #include "platform/clock_std.h"
+#include "platform/path.h"
 
 namespace quorvane::cli {
 
@@ -155,8 +156,9 @@ int runBatch(const Arguments& arguments, Context& context) {
         if (failure) {
             file.close();
             std::error_code ignored;
-            if (std::filesystem::is_regular_file(*output, ignored))
-                std::filesystem::remove(*output, ignored);
+            const std::filesystem::path written = platform::pathFromUtf8(*output);
+            if (std::filesystem::is_regular_file(written, ignored))
+                std::filesystem::remove(written, ignored);
         }
     }
     if (failure) {

@@ -1,7 +1,9 @@
 #include <clocale>
+#include <exception>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -22,7 +24,17 @@ quorvane::core::NumberFormat environmentFormat() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const quorvane::core::NumberFormat format = environmentFormat();
-    return quorvane::cli::run(std::vector<std::string>(argv + 1, argv + argc), format, std::cout,
-                              std::cerr);
+    // Whatever goes wrong unforeseen ends the program with a message and
+    // the status of a refusal, never with an exception left to the runtime.
+    try {
+        quorvane::platform::writeStandardStreamsAsBytes();
+        const quorvane::core::NumberFormat format = environmentFormat();
+        return quorvane::cli::run(quorvane::platform::commandArguments(argc, argv), format,
+                                  std::cout, std::cerr);
+    } catch (const std::exception& failure) {
+        std::cerr << "quorvane-cli: " << failure.what() << '\n';
+    } catch (...) {
+        std::cerr << "quorvane-cli: unexpected failure\n";
+    }
+    return quorvane::cli::kRefused;
 }

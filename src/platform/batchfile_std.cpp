@@ -4,9 +4,7 @@
 #include <cstring>
 #include <string>
 
-#ifdef _WIN32
-#include <filesystem>
-#endif
+#include "platform/path.h"
 
 namespace quorvane::platform {
 
@@ -27,13 +25,11 @@ StdBatchFile::~StdBatchFile() {
 core::BatchFile::Failure StdBatchFile::create(const std::string& path) {
     if (file_) close();
     errno = 0;
+    const std::filesystem::path native = pathFromUtf8(path);
 #ifdef _WIN32
-    // Paths are UTF-8; the wide form reaches every file name.
-    const std::filesystem::path native(
-        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
     file_ = _wfopen(native.c_str(), L"wb");
 #else
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = std::fopen(native.c_str(), "wb");
 #endif
     if (!file_) return lastReason();
     return std::nullopt;

@@ -1,10 +1,13 @@
 // Systems without a registry: the one value the About box looks for first,
 // "PATH" of the system information key, names the first system information
 // program found on the search path. There is no other key or value.
-#include <QStandardPaths>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
-#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "platform/registry.h"
 
@@ -24,6 +27,27 @@ bool sameName(std::string_view a, std::string_view b) {
     });
 }
 
+// The program `name` in the first folder of the search path that holds it
+// as an executable file, or the empty text.
+std::string findExecutable(std::string_view name) {
+    const char* searchPath = std::getenv("PATH");
+    std::string_view folders = searchPath ? searchPath : "";
+    while (!folders.empty()) {
+        const std::size_t colon = folders.find(':');
+        const std::string_view folder = folders.substr(0, colon);
+        folders = colon == std::string_view::npos ? std::string_view{} : folders.substr(colon + 1);
+        // An empty entry is no folder here, though shells take it as the
+        // current one.
+        if (folder.empty()) continue;
+        const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(candidate, ignored) &&
+            access(candidate.c_str(), X_OK) == 0)
+            return candidate.string();
+    }
+    return {};
+}
+
 class SearchPathRegistry : public core::Registry {
 public:
     std::optional<Handle> open(Handle root, std::string_view name, std::uint32_t) override {
@@ -31,16 +55,14 @@ public:
         return kInfoHandle;
     }
 
-    std::optional<Data> query(Handle key, std::string_view name,
-                              std::span<char> buffer) override {
+    std::optional<Data> query(Handle key, std::string_view name, std::size_t capacity) override {
         if (key != kInfoHandle || !sameName(name, kInfoValue)) return std::nullopt;
         for (const char* program : kInfoPrograms) {
-            const QByteArray path = QStandardPaths::findExecutable(program).toUtf8();
-            if (path.isEmpty()) continue;
-            const std::size_t size = static_cast<std::size_t>(path.size()) + 1;  // with its NUL
-            if (size > buffer.size()) return std::nullopt;
-            std::memcpy(buffer.data(), path.constData(), size);
-            return Data{kString, size};
+            std::string path = findExecutable(program);
+            if (path.empty()) continue;
+            path += '\0';
+            if (path.size() > capacity) return std::nullopt;
+            return Data{kString, path};
         }
         return std::nullopt;
     }

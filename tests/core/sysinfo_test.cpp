@@ -2,7 +2,6 @@
 // tool, against a registry and a launcher that record what they are asked.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -37,14 +36,14 @@ public:
         ++openCount;
         return reinterpret_cast<Handle>(&key->second);
     }
+    // Every character is one byte here.
     std::optional<Data> query(Handle key, std::string_view name,
-                              std::span<char> buffer) override {
+                              std::size_t capacity) override {
         const auto& values = *reinterpret_cast<std::map<std::string, Value>*>(key);
         const auto value = values.find(std::string(name));
-        if (value == values.end() || value->second.bytes.size() > buffer.size())
+        if (value == values.end() || value->second.bytes.size() > capacity)
             return std::nullopt;
-        std::memcpy(buffer.data(), value->second.bytes.data(), value->second.bytes.size());
-        return Data{value->second.type, value->second.bytes.size()};
+        return Data{value->second.type, value->second.bytes};
     }
     void close(Handle) override { --openCount; }
 };

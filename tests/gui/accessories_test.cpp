@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstring>
 
 #include "gui/accessories/divizedi.h"
 #include "platform/registry.h"
@@ -26,10 +25,9 @@ public:
         if (name != "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO") return std::nullopt;
         return 1;
     }
-    std::optional<Data> query(Handle, std::string_view name, std::span<char> buffer) override {
+    std::optional<Data> query(Handle, std::string_view name, std::size_t) override {
         if (name != "PATH") return std::nullopt;
-        std::memcpy(buffer.data(), "/usr/bin/hardinfo", 18);
-        return Data{kString, 18};
+        return Data{kString, std::string("/usr/bin/hardinfo", 18)};
     }
     void close(Handle) override {}
 };

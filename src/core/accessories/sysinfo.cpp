@@ -1,7 +1,5 @@
 #include "core/accessories/sysinfo.h"
 
-#include <array>
-
 #include "core/base/texts.h"
 
 namespace quorvane::core {
@@ -14,6 +12,7 @@ constexpr std::string_view kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Loc
 constexpr std::string_view kLocationValue = "MSINFO";
 constexpr std::string_view kMsinfoProgram = "\\MSINFO32.EXE";
 
+// The buffer a value is read into, in characters.
 constexpr std::size_t kValueBuffer = 1024;
 
 // "&h" and the hexadecimal digits of a little-endian number of up to four
@@ -62,14 +61,13 @@ bool getKeyValue(Registry& registry, Registry::Handle root, std::string_view key
         value.clear();
         return false;
     }
-    std::array<char, kValueBuffer> buffer{};
-    const std::optional<Registry::Data> data = registry.query(*key, valueName, buffer);
+    const std::optional<Registry::Data> data = registry.query(*key, valueName, kValueBuffer);
     if (!data) {
         value.clear();
         registry.close(*key);
         return false;
     }
-    std::string_view bytes(buffer.data(), data->size < buffer.size() ? data->size : buffer.size());
+    std::string_view bytes = data->bytes;
     if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
 
     if (data->type == Registry::kString) {

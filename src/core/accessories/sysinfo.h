@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,17 +44,20 @@ public:
 
     struct Data {
         std::uint32_t type;
-        std::size_t size;  // bytes of the value, NUL terminator included if it has one
+        // The value's bytes, its final NUL included if it has one; a text
+        // is in UTF-8.
+        std::string bytes;
     };
 
     virtual ~Registry() = default;
     // Opens the key `name` under `root` with the given rights.
     virtual std::optional<Handle> open(Handle root, std::string_view name,
                                        std::uint32_t access) = 0;
-    // Copies the value `name` of an open key into `buffer`. A missing value
-    // or one larger than the buffer fails.
+    // Reads the value `name` of an open key into a buffer of `capacity`
+    // characters of the registry's own (bytes for a value that is no text).
+    // A missing value or one larger than the buffer fails.
     virtual std::optional<Data> query(Handle key, std::string_view name,
-                                      std::span<char> buffer) = 0;
+                                      std::size_t capacity) = 0;
     virtual void close(Handle key) = 0;
 };
 
@@ -63,7 +65,7 @@ public:
 class EmptyRegistry : public Registry {
 public:
     std::optional<Handle> open(Handle, std::string_view, std::uint32_t) override { return {}; }
-    std::optional<Data> query(Handle, std::string_view, std::span<char>) override { return {}; }
+    std::optional<Data> query(Handle, std::string_view, std::size_t) override { return {}; }
     void close(Handle) override {}
 };
 

@@ -1,0 +1,12 @@
+#include "platform/console.h"
+
+namespace quorvane::platform {
+
+std::vector<std::string> commandArguments(int argc, char** argv) {
+    if (argc < 1) return {};
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void writeStandardStreamsAsBytes() {}
+
+}  // namespace quorvane::platform
