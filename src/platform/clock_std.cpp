@@ -9,11 +9,7 @@ namespace quorvane::platform {
 std::string StdClock::shortDate() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
     localtime_r(&now, &local);
-#endif
     // The program otherwise runs in the classic locale; only the date
     // follows the person's.
     const char* current = std::setlocale(LC_TIME, nullptr);

@@ -1,5 +1,6 @@
-// Today's date from the C library, in the short format of the
-// environment's locale (LC_TIME).
+// Today's date in the user's short format: on Windows the one the user's
+// regional settings name, elsewhere that of the environment's locale
+// (LC_TIME).
 #pragma once
 
 #include "core/workbench/batch.h"

@@ -4,12 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+
+#include "windows_process.h"
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,11 +24,15 @@
 
 namespace quorvane::test {
 
+#ifdef _WIN32
+using CliRun = ProgramRun;
+#else
 struct CliRun {
     std::string out;
     std::string err;
     int status;
 };
+#endif
 
 inline std::string shellQuoted(const std::string& arg) {
     std::string q = "'";
@@ -29,12 +40,23 @@ inline std::string shellQuoted(const std::string& arg) {
     return q + "'";
 }
 
-inline std::string slurp(const std::string& path) {
+inline std::string slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
 }
+
+#ifdef _WIN32
+
+// Runs the program with `args` and the variables `env` sets; `input` (if
+// any) is its standard input.
+inline CliRun cli(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C",
+                  const std::string& input = {}) {
+    return runProgram(QUORVANE_CLI, args, env, input);
+}
+
+#else
 
 // Runs the program with `args` in the C locale unless `env` says otherwise.
 // `input` (if any) is its standard input.
@@ -69,6 +91,8 @@ inline CliRun cli(const std::vector<std::string>& args, const std::string& env =
     if (!inPath.empty()) std::remove(inPath.c_str());
     return run;
 }
+
+#endif
 
 // One command line and what it must print: the whole of stdout and stderr
 // and the exit status, in the C locale.

@@ -15,6 +15,9 @@
 #include "core/workbench/batch.h"
 #include "core/workbench/entrycheck.h"
 #include "platform/batchfile_std.h"
+#ifdef _WIN32
+#include "windows_process.h"
+#endif
 
 namespace quorvane::core {
 
@@ -60,8 +63,13 @@ const std::string kTrailer =
     "echo. \r\n"
     "@echo off\r\n";
 
+#ifdef _WIN32
+const std::string kDirectory = "C:\\Programs\\Quorvane";
+const std::string kPath = "C:\\Programs\\Quorvane\\quorvane.bat";
+#else
 const std::string kDirectory = "/programs/quorvane";
 const std::string kPath = "/programs/quorvane/quorvane.bat";
+#endif
 
 const Message kFirst{"1st Entry added to batch file. When done, save the batch.", "Quorvane",
                      Icon::Information};
@@ -77,7 +85,7 @@ const Message kIncomplete{"Parameters incomplete or not verified, make sure all 
                           "value and a check was performed! ",
                           "Aabortion sequence complete", Icon::Exclamation};
 const Message kNothing{"No batch created yet, could not save ! ", "Quorvane", Icon::Information};
-const Message kSaved{"Batch 'quorvane.BAT' saved in the '/programs/quorvane' directory.",
+const Message kSaved{"Batch 'quorvane.BAT' saved in the '" + kDirectory + "' directory.",
                      "Quorvane", Icon::None};
 
 Message cannotWrite(const std::string& reason) {
@@ -252,8 +260,17 @@ TEST(BatchBuilder, RunAsksFirstAndReportsAMissingFile) {
 }
 
 TEST(BatchBuilder, PathInTheProgramsDirectory) {
-    EXPECT_EQ(batchPath("/programs/quorvane"), kPath);
-    EXPECT_EQ(batchPath("/"), "/quorvane.bat");
+    const std::pair<std::string, std::string> cases[] = {
+        {kDirectory, kPath},
+#ifdef _WIN32
+        // A drive's root ends in its separator already.
+        {"C:\\", "C:\\quorvane.bat"},
+        {"C:/Programs/", "C:/Programs/quorvane.bat"},
+#else
+        {"/", "/quorvane.bat"},
+#endif
+    };
+    for (const auto& [directory, path] : cases) EXPECT_EQ(batchPath(directory), path) << directory;
 }
 
 std::string contents(const std::string& path) {
@@ -284,6 +301,26 @@ TEST(StdBatchFile, WritesCrLfLinesAndNamesTheReason) {
               BatchFile::Failure("No such file or directory"));
     EXPECT_FALSE(file.isOpen());
 }
+
+#ifdef _WIN32
+// A program at the root of a drive: one backslash between the root and the
+// file's name, and the file's bytes as anywhere else.
+TEST(StdBatchFile, BatchInADrivesRoot) {
+    if (!test::underWine()) GTEST_SKIP() << "writes into C:\\, which only wine's prefix allows";
+    platform::StdBatchFile file;
+    FixedClock clock;
+    Workspace w;
+    BatchPlace place{file, clock, "C:\\"};
+    w.geometry = entry();
+    checkEntry(w, NumberFormat::point());
+    EXPECT_EQ(addToBatch(w, place).messages, std::vector<Message>{kFirst});
+    const Message saved{"Batch 'quorvane.BAT' saved in the 'C:\\' directory.", "Quorvane",
+                        Icon::None};
+    EXPECT_EQ(saveBatch(w, place).messages, std::vector<Message>{saved});
+    EXPECT_EQ(contents("C:\\quorvane.bat"), line("1022") + "\r\n" + kTrailer);
+    std::remove("C:\\quorvane.bat");
+}
+#endif
 
 }  // namespace
 }  // namespace quorvane::core
