@@ -1,8 +1,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
+#include <exception>
 #include <memory>
 
 #include "core/base/version.h"
@@ -47,9 +50,59 @@ struct Options {
     }
 };
 
+// What the program says when something unforeseen stops it: in a message
+// box while it has a window, otherwise on stderr.
+void reportFailure(const QString& reason) {
+    const QString text = "Quorvane stopped after an unexpected failure: " + reason;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QMessageBox::critical(nullptr, "Quorvane", text);
+    else
+        std::fprintf(stderr, "quorvane: %s\n", text.toLocal8Bit().constData());
+}
+
+QString reasonOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& exception) {
+        return QString::fromLocal8Bit(exception.what());
+    } catch (...) {
+        return "unknown failure";
+    }
+}
+
+// An exception that an event handler lets through ends the event loop with
+// status 1 after its message, rather than leave through Qt.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            reportFailure(reasonOf(std::current_exception()));
+            QCoreApplication::exit(1);
+        }
+        return false;
+    }
+};
+
+int run(int argc, char** argv);
+
 }  // namespace
 
+// No exception leaves main: anything unforeseen is a message and status 1.
 int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (...) {
+        reportFailure(reasonOf(std::current_exception()));
+    }
+    return 1;
+}
+
+namespace {
+
+int run(int argc, char** argv) {
     QCoreApplication::setApplicationName("Quorvane");
     QCoreApplication::setApplicationVersion(QUORVANE_VERSION);
     Options options;
@@ -61,7 +114,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     // The desktop finds the program's icon and name through its entry.
     QGuiApplication::setDesktopFileName(QUORVANE_APP_ID);
     QCommandLineParser& parser = options.parser;
@@ -111,3 +164,5 @@ int main(int argc, char** argv) {
     }
     return app.exec();
 }
+
+}  // namespace
