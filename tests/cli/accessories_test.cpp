@@ -44,4 +44,21 @@ TEST(AccessoriesCli, UnknownKeyIsAUsageError) {
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "quorvane-cli: unknown key '%'");
 }
 
+#ifdef _WIN32
+// The program file's version resource, which Explorer shows: 1.0.0.2.
+TEST(AccessoriesCli, FileVersionInItsResource) {
+    const std::wstring program = quorvane::test::wideText(QUORVANE_CLI);
+    std::vector<char> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()),
+                                    info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(std::vector<DWORD>({HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                                  HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)}),
+              std::vector<DWORD>({1, 0, 0, 2}));
+}
+#endif
+
 }  // namespace
