@@ -42,6 +42,16 @@ inline std::wstring wideText(const std::string& text) {
     return wide;
 }
 
+inline std::string utf8Text(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
 // One word of a command line as the C runtime and CommandLineToArgvW split
 // it: quoted when it holds blanks or quotes, with the backslashes before a
 // quote doubled.
