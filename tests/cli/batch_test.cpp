@@ -131,7 +131,9 @@ TEST(CliBatch, WritesEveryAcceptedEntryAndTheTrailer) {
     std::array<wchar_t, LOCALE_NAME_MAX_LENGTH> name{};
     GetUserDefaultLocaleName(name.data(), static_cast<int>(name.size()));
     const std::string locale = quorvane::test::utf8Text(name.data());
-    if (const char* chosen = std::getenv("QUORVANE_TEST_LOCALE")) ASSERT_EQ(locale, chosen);
+    if (const char* chosen = std::getenv("QUORVANE_TEST_LOCALE")) {
+        ASSERT_EQ(locale, chosen);
+    }
     // A short date format of the user's own, after the locale's custom.
     const std::string format = locale == "de-DE" ? "dd.MM.yyyy" : "M/d/yyyy";
     const Case cases[] = {
