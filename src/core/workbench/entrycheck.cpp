@@ -95,7 +95,13 @@ EditpartLine editpartLine(const GeometryFields& f, std::string_view tableCylinde
 
 }  // namespace
 
-Outcome checkEntry(Workspace& workspace, const NumberFormat& format, std::vector<int>* failed) {
+Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
+    std::vector<int> failed;
+    return checkEntryCodes(workspace, format, failed);
+}
+
+Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
+                        std::vector<int>& failed) {
     GeometryFields& f = workspace.geometry;
     workspace.checkstate = 2;
     std::vector<int> codes;
@@ -206,10 +212,8 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format, std::vector
         workspace.checkstate = 3;
         workspace.editline.clear();
     }
-    if (failed) {
-        std::sort(codes.begin(), codes.end());
-        *failed = std::move(codes);
-    }
+    std::sort(codes.begin(), codes.end());
+    failed = std::move(codes);
     return outcome;
 }
 

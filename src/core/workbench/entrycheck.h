@@ -25,11 +25,12 @@ inline constexpr std::string_view kCheckTitle = "ID10T detected";
 // report, or the whole report when the Editpart line failed), `checkstate`
 // 3 and `editline` empty. So does an entry with an item that cannot stand in
 // a batch line; its report then ends with a line naming the field.
-//
-// `failed`, when given, receives the codes of the checks that found an
-// error, in ascending order (those found before it stopped, if it stopped).
-Outcome checkEntry(Workspace& workspace, const NumberFormat& format,
-                   std::vector<int>* failed = nullptr);
+Outcome checkEntry(Workspace& workspace, const NumberFormat& format);
+
+// The same check, also giving in `failed` the codes of the checks that found
+// an error, in ascending order (those found before it stopped, if it stopped).
+Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
+                        std::vector<int>& failed);
 
 // The codes the check gives a verdict on, in ascending order.
 inline constexpr std::array<int, 6> kCheckCodes = {104, 107, 108, 109, 110, 116};

@@ -224,7 +224,7 @@ CheckedEntry checkedEntry(const TableEntry& entry, const DriveGeometry& g,
 
     Workspace workspace;
     workspace.geometry = f;
-    const Outcome outcome = checkEntry(workspace, format, &checked.failedChecks);
+    const Outcome outcome = checkEntryCodes(workspace, format, checked.failedChecks);
     checked.report = std::move(workspace.report);
     checked.checkCompleted = outcome.completed();
     checked.checkstate = workspace.checkstate;
