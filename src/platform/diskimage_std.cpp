@@ -50,9 +50,10 @@ OpenedImage openDiskImage(const std::string& path) {
     const fs::path file = pathFromUtf8(path);
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
+    // A missing file is named in the same words on every system.
     if (status.type() == fs::file_type::not_found) {
-        if (!error) error = std::make_error_code(std::errc::no_such_file_or_directory);
-        return refused(core::cannotOpenReason(error.message()));
+        return refused(core::cannotOpenReason(
+            std::make_error_code(std::errc::no_such_file_or_directory).message()));
     }
     if (error) return refused(core::cannotOpenReason(error.message()));
     switch (status.type()) {
