@@ -16,6 +16,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addWorkbenchCommands(all);
         addBatchCommands(all);
+        addTableCommands(all);
         addCalculatorCommands(all);
         addWizardCommands(all);
         addAppCommands(all);
@@ -80,6 +81,7 @@ void printCommandUsage(std::ostream& out, const Command& command) {
         out << "\nOptions:\n";
         printOptions(out, command.options);
     }
+    if (!command.notes.empty()) out << '\n' << command.notes;
     out << "\nOptions of every command:\n";
     printOptions(out, commonOptions());
 }

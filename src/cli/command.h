@@ -88,6 +88,7 @@ struct Command {
     std::string_view synopsis;  // what follows the name in the usage text
     std::string_view summary;
     std::vector<Option> options;
+    std::string_view notes = {};   // more of --help after the options, when needed
     std::size_t minArguments = 0;  // positional arguments
     std::size_t maxArguments = 0;
     std::function<int(const Arguments&, Context&)> run;
@@ -137,6 +138,7 @@ Command textCommand(std::string_view name, std::string_view summary, std::string
 void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
 void addBatchCommands(std::vector<Command>& commands);
+void addTableCommands(std::vector<Command>& commands);
 void addCalculatorCommands(std::vector<Command>& commands);
 void addWizardCommands(std::vector<Command>& commands);
 void addAccessoryCommands(std::vector<Command>& commands);

@@ -20,6 +20,10 @@ quorvane-cli error110 --c|--cyls110 --crlf
 quorvane-cli batch --|--output --fields --crlf --decimal-comma --help
 quorvane-cli batch --output quo|quorvane.bat
 quorvane-cli check --geometry |
+quorvane-cli table quo|quorvane.bat
+quorvane-cli table disk.img --b|--batch-lines
+quorvane-cli table disk.img --geometry |
+quorvane-cli check quo|
 quorvane-cli nosuchcommand --|
 CASES
 exit $status

@@ -96,11 +96,20 @@ EditpartLine editpartLine(const GeometryFields& f, std::string_view tableCylinde
 }  // namespace
 
 Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
+    std::vector<int> failed;
+    return checkEntryCodes(workspace, format, failed);
+}
+
+Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
+                        std::vector<int>& failed) {
     GeometryFields& f = workspace.geometry;
     workspace.checkstate = 2;
-    const auto recordError = [&workspace](std::string& line, std::string error) {
+    std::vector<int> codes;
+    const auto recordError = [&workspace, &codes](int code, std::string& line,
+                                                  std::string error) {
         line = std::move(error);
         workspace.checkstate = 1;
+        if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
     };
     Outcome outcome = runRequiredFields(kTypeMismatch, kCheckTitle, [&] {
         const auto number = [&](const std::string& text) { return readStrict(text, format); };
@@ -133,43 +142,43 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
 
         std::string line110 = "*check#110 checked o.k.";
         if (sectors != count) {
-            recordError(line110, "*check#110 is inconsistent! (error!);" + std::string(kCrLf) +
+            recordError(110, line110, "*check#110 is inconsistent! (error!);" + std::string(kCrLf) +
                                "offset in cyl: " + text(offset));
         }
 
         const double startSector = number(f.lbastrt);
         std::string line116 = "*check#116 checked o.k.";
-        if (startSector != start) recordError(line116, "*check#116 is inconsistent! (error)");
+        if (startSector != start) recordError(116, line116, "*check#116 is inconsistent! (error)");
 
         std::string line104 = "*check#104 checked o.k.";
         if (count == 0) {
-            recordError(line104, "*check#104 partition has zero sectors! (error)");
+            recordError(104, line104, "*check#104 partition has zero sectors! (error)");
         } else if (count < 0) {
-            recordError(line104, "*check#104 partition ends before it starts! (error)");
+            recordError(104, line104, "*check#104 partition ends before it starts! (error)");
         }
 
         std::string line107 = "*check#107 checked o.k.";
         if (startSector >= total) {
-            recordError(line107, "*check#107 partition starts after end of disk! (error)");
+            recordError(107, line107, "*check#107 partition starts after end of disk! (error)");
         }
 
         // Each failing sub-check replaces the line: it names the last one.
         std::string line108 = "*check#108 checked o.k.";
         if (subtract(h, 1) != eh) {
-            recordError(line108, "*check#108 error! (1), head boundery");
+            recordError(108, line108, "*check#108 error! (1), head boundery");
         }
         if (es != s) {
-            recordError(line108, "*check#108 error! (2) sector boundery");
+            recordError(108, line108, "*check#108 error! (2) sector boundery");
         }
         // The remainder of whole numbers, as bLBA2bCHS takes it: an entry
         // that ends beyond the 32-bit range (past 1 TiB) gets its verdict
         // too. A cylinder that rounds to no sectors stops the check.
         if (wholeRemainder(end1, multiply(h, s)) > 0) {
-            recordError(line108, "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0");
+            recordError(108, line108, "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0");
         }
 
         std::string line109 = "*check#109 checked o.k.";
-        if (end1 > total) recordError(line109, "*check#109 error! ends after end of disk");
+        if (end1 > total) recordError(109, line109, "*check#109 error! ends after end of disk");
 
         const std::string crlf(kCrLf);
         const std::string gap = crlf + crlf;
@@ -203,6 +212,8 @@ Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
         workspace.checkstate = 3;
         workspace.editline.clear();
     }
+    std::sort(codes.begin(), codes.end());
+    failed = std::move(codes);
     return outcome;
 }
 

@@ -3,7 +3,9 @@
 // verdict and the Editpart command line of the entry.
 #pragma once
 
+#include <array>
 #include <string_view>
+#include <vector>
 
 #include "core/app/shell.h"
 #include "core/base/numeric.h"
@@ -24,5 +26,13 @@ inline constexpr std::string_view kCheckTitle = "ID10T detected";
 // 3 and `editline` empty. So does an entry with an item that cannot stand in
 // a batch line; its report then ends with a line naming the field.
 Outcome checkEntry(Workspace& workspace, const NumberFormat& format);
+
+// The same check, also giving in `failed` the codes of the checks that found
+// an error, in ascending order (those found before it stopped, if it stopped).
+Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
+                        std::vector<int>& failed);
+
+// The codes the check gives a verdict on, in ascending order.
+inline constexpr std::array<int, 6> kCheckCodes = {104, 107, 108, 109, 110, 116};
 
 }  // namespace quorvane::core

@@ -1,0 +1,276 @@
+// The command that reads a partition table from a saved disk image and
+// checks every entry.
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/command.h"
+#include "cli/json.h"
+#include "core/base/texts.h"
+#include "core/workbench/entrycheck.h"
+#include "core/workbench/tablecheck.h"
+#include "platform/diskimage_std.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+using core::CheckedEntry;
+using core::TableReading;
+
+// Exit status when a check failed or a finding was made.
+constexpr int kFound = 3;
+
+std::optional<std::uint64_t> wholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoull(std::string(text));
+}
+
+// A whole number from 1 to `max`, or a usage error that names `what`.
+std::uint64_t inRange(std::string_view text, std::uint64_t max, const std::string& what) {
+    const auto value = wholeNumber(text);
+    if (!value || *value < 1 || *value > max)
+        throw Usage{what + " must be a whole number from 1 to " + std::to_string(max)};
+    return *value;
+}
+
+core::TableRequest tableRequest(const Arguments& arguments) {
+    core::TableRequest request;
+    const std::string* geometry = arguments.value("geometry");
+    const std::string* heads = arguments.value("heads");
+    const std::string* sectors = arguments.value("sectors");
+    if (geometry && (heads || sectors))
+        throw Usage{"give the geometry as --geometry C/H/S or as --heads and --sectors, not both"};
+    if (!heads != !sectors) throw Usage{"--heads and --sectors go together"};
+    if (arguments.flag("json") && arguments.flag("batch-lines"))
+        throw Usage{"--json and --batch-lines cannot be given together"};
+    const auto limits = [&](std::string_view h, std::string_view s) {
+        request.heads = static_cast<unsigned>(inRange(h, core::kMaxHeads, "the heads"));
+        request.sectors = static_cast<unsigned>(
+            inRange(s, core::kMaxSectorsPerTrack, "the sectors per track"));
+    };
+    if (geometry) {
+        const std::size_t a = geometry->find('/');
+        const std::size_t b = a == std::string::npos ? a : geometry->find('/', a + 1);
+        if (b == std::string::npos || geometry->find('/', b + 1) != std::string::npos)
+            throw Usage{"--geometry takes C/H/S, three parts"};
+        request.cylinders =
+            inRange(std::string_view(*geometry).substr(0, a), 0xFFFFFFFFu, "the cylinders");
+        limits(std::string_view(*geometry).substr(a + 1, b - a - 1),
+               std::string_view(*geometry).substr(b + 1));
+    } else if (heads) {
+        limits(*heads, *sectors);
+    }
+    if (const std::string* drive = arguments.value("drive")) {
+        if (!wholeNumber(*drive)) throw Usage{"--drive takes a drive number"};
+        request.drive = *drive;
+    }
+    return request;
+}
+
+std::string triple(const std::string& a, const std::string& b, const std::string& c) {
+    return a + "/" + b + "/" + c;
+}
+
+std::string chsText(const core::Chs& chs) {
+    return triple(std::to_string(chs.cylinder), std::to_string(chs.head),
+                  std::to_string(chs.sector));
+}
+
+// The entry's fields as options of check, and as batch reads them.
+std::string optionLine(const core::GeometryFields& f) {
+    return "--geometry " + triple(f.dgcyls, f.dgheads, f.dgsects) + " --begin " +
+           triple(f.cyls, f.heads, f.sects) + " --end " + triple(f.ecyls, f.eheads, f.esects) +
+           " --lbastrt " + f.lbastrt + " --LBAend " + f.LBAend + " --drive " + f.drive +
+           " --prtno " + f.prtno + " --filesys " + f.filesys + (f.Optact ? " --active" : "") +
+           " --prtsct " + f.prtsct;
+}
+
+// "Partition 5: table sector 2048, slot 1, type 83, not active".
+std::string header(const CheckedEntry& c) {
+    const core::TableEntry& e = c.entry;
+    std::string text = e.number ? "Partition " + std::to_string(*e.number) : "Link entry";
+    text += ": table sector " + std::to_string(e.tableSector) + ", slot " +
+            std::to_string(e.slot) + ", type " + core::typeCodeText(e.type);
+    if (e.role == core::EntryRole::Extended) text += ", extended";
+    return text + (e.active() ? ", active" : ", not active");
+}
+
+// The entry as stored: its CHS values (saying which are placeholders), its
+// relative sector and its count.
+std::string storedLine(const CheckedEntry& c) {
+    const core::TableEntry& e = c.entry;
+    std::string text = "Stored: CHS " + chsText(e.begin) + " to " + chsText(e.end) +
+                       ", relative sector " + std::to_string(e.storedStart) + ", " +
+                       std::to_string(e.count) + " sectors";
+    if (c.beginPlaceholder && c.endPlaceholder) {
+        text += "; both CHS values are placeholders";
+    } else if (c.beginPlaceholder || c.endPlaceholder) {
+        text += c.beginPlaceholder ? "; the begin CHS is a placeholder"
+                                   : "; the end CHS is a placeholder";
+    }
+    return text;
+}
+
+std::string textReport(const std::string& image, const TableReading& reading) {
+    const core::DriveGeometry& g = reading.geometry;
+    std::string text = "Image: " + image + ", " + std::to_string(reading.imageSectors) +
+                       " sectors\nGeometry: " +
+                       triple(std::to_string(g.cylinders), std::to_string(g.heads),
+                              std::to_string(g.sectors)) +
+                       " (" + std::string(core::geometrySourceName(g.source)) + ")\n";
+    for (const CheckedEntry& c : reading.entries) {
+        text += "\n" + header(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
+                "\n" + core::withLineFeeds(c.report) + "\n";
+    }
+    if (reading.findings.empty()) return text + "\nFindings: none\n";
+    text += "\nFindings:\n";
+    for (const core::Finding& f : reading.findings) text += f.text + "\n";
+    return text;
+}
+
+void chsObject(JsonWriter& json, const core::Chs& chs) {
+    json.beginObject()
+        .key("cylinder").number(chs.cylinder)
+        .key("head").number(chs.head)
+        .key("sector").number(chs.sector)
+        .endObject();
+}
+
+std::string jsonReport(const std::string& image, const TableReading& reading) {
+    JsonWriter json;
+    const core::DriveGeometry& g = reading.geometry;
+    json.beginObject()
+        .key("image").text(image)
+        .key("sectors").number(reading.imageSectors)
+        .key("geometry").beginObject()
+        .key("cylinders").number(g.cylinders)
+        .key("heads").number(g.heads)
+        .key("sectors").number(g.sectors)
+        .key("source").text(core::geometrySourceName(g.source))
+        .endObject();
+    json.key("entries").beginArray();
+    for (const CheckedEntry& c : reading.entries) {
+        const core::TableEntry& e = c.entry;
+        json.beginObject().key("number");
+        if (e.number) json.number(*e.number);
+        else json.null();
+        json.key("table_sector").number(e.tableSector)
+            .key("slot").number(e.slot)
+            .key("type").text(core::typeCodeText(e.type))
+            .key("active").boolean(e.active())
+            .key("extended").boolean(e.extended());
+        chsObject(json.key("begin"), e.begin);
+        chsObject(json.key("end"), e.end);
+        json.key("placeholder").beginObject()
+            .key("begin").boolean(c.beginPlaceholder)
+            .key("end").boolean(c.endPlaceholder)
+            .endObject();
+        json.key("stored_start").number(e.storedStart)
+            .key("start").number(e.start)
+            .key("count").number(e.count);
+        const core::GeometryFields& f = c.fields;
+        const std::pair<std::string_view, const std::string*> fields[] = {
+            {"dgcyls", &f.dgcyls}, {"dgheads", &f.dgheads}, {"dgsects", &f.dgsects},
+            {"cyls", &f.cyls},     {"heads", &f.heads},     {"sects", &f.sects},
+            {"ecyls", &f.ecyls},   {"eheads", &f.eheads},   {"esects", &f.esects},
+            {"lbastrt", &f.lbastrt}, {"LBAend", &f.LBAend}, {"prtsct", &f.prtsct},
+            {"drive", &f.drive},   {"prtno", &f.prtno},     {"filesys", &f.filesys},
+        };
+        json.key("fields").beginObject();
+        for (const auto& [name, text] : fields) json.key(name).text(*text);
+        json.key("Optact").boolean(f.Optact).endObject();
+        json.key("checks").beginObject();
+        for (const int code : core::kCheckCodes) {
+            const bool failed = std::find(c.failedChecks.begin(), c.failedChecks.end(), code) !=
+                                c.failedChecks.end();
+            json.key(std::to_string(code)).boolean(c.checkCompleted && !failed);
+        }
+        json.endObject().key("report").text(c.report).endObject();
+    }
+    json.endArray().key("findings").beginArray();
+    for (const core::Finding& f : reading.findings) {
+        json.beginObject().key("kind").text(core::findingKindName(f.kind));
+        json.key("entries").beginArray();
+        for (const core::EntryPlace& p : f.entries)
+            json.beginArray().number(p.tableSector).number(p.slot).endArray();
+        json.endArray().key("text").text(f.text).endObject();
+    }
+    json.endArray().endObject();
+    return json.json() + "\n";
+}
+
+int runTable(const Arguments& arguments, Context& context) {
+    const core::TableRequest request = tableRequest(arguments);
+    const std::string& image = arguments.positional.front();
+    const TableReading reading = platform::readTableFile(image, request, context.format);
+    if (!reading.error.empty()) {
+        context.err << "quorvane-cli: " << core::unreadableText(image, reading.error) << '\n';
+        return kRefused;
+    }
+    if (arguments.flag("batch-lines")) {
+        for (const CheckedEntry& c : reading.entries)
+            if (!c.entry.extended()) context.out << optionLine(c.fields) << '\n';
+        for (const core::Finding& f : reading.findings)
+            context.err << "quorvane-cli: table: " << f.text << '\n';
+    } else if (arguments.flag("json")) {
+        context.out << jsonReport(image, reading);
+    } else {
+        std::string text = textReport(image, reading);
+        if (context.crlf) {
+            std::string crlf;
+            for (const char c : text) crlf += c == '\n' ? std::string(core::kCrLf) : std::string(1, c);
+            text = std::move(crlf);
+        }
+        context.out << text;
+    }
+    context.out.flush();
+    return reading.clean() ? kRan : kFound;
+}
+
+}  // namespace
+
+void addTableCommands(std::vector<Command>& commands) {
+    Command table;
+    table.name = "table";
+    table.synopsis =
+        "IMAGE [--geometry C/H/S | --heads H --sectors S] [--drive N] [--json] [--batch-lines]";
+    table.summary =
+        "a saved disk image's partition table, every entry checked; exit status 3 on errors";
+    table.options = {
+        {"geometry", "C/H/S", "the drive's cylinders, heads and sectors per track"},
+        {"heads", "H", "heads per cylinder (with --sectors; cylinders from the image's size)"},
+        {"sectors", "S", "sectors per track (with --heads)"},
+        {"drive", "N", "the drive number of the entries' Editpart lines (1 when not given)"},
+        {"json", {}, "print one JSON object instead of the text"},
+        {"batch-lines", {}, "print a line of options for batch per partition (findings on stderr)"},
+    };
+    table.notes =
+        "IMAGE is a regular file, a saved image of a disk or of its first sectors; only the\n"
+        "sectors that hold partition tables are read. A device, directory or pipe is\n"
+        "refused: save an image first (dd if=/dev/sdX of=disk.img conv=sparse). Without a\n"
+        "geometry, heads and sectors are guessed from the table (255/63 when nothing fits)\n"
+        "and cylinders are the image's sectors divided by the sectors of a cylinder.\n"
+        "\n"
+        "Each entry is shown with its fields as options of check and the check's report,\n"
+        "then the findings across entries. --batch-lines gives each partition (not the\n"
+        "extended partition or its links) as a line that batch reads:\n"
+        "  quorvane-cli table disk.img --batch-lines | quorvane-cli batch --output quorvane.bat\n"
+        "batch refuses an entry whose check found errors unless its line carries --ipe.\n"
+        "Tables aligned to 1 MiB, as partitioning tools make them today, fail #108 on every\n"
+        "entry, as the codes of this program define it, and an entry whose table sector does\n"
+        "not start a cylinder cannot go into a batch at all.\n"
+        "\n"
+        "Exit status: 0 every check o.k. and no finding, 3 a check failed or a finding was\n"
+        "made, 1 the file cannot be read as a partition table, 2 usage error.\n";
+    table.minArguments = 1;
+    table.maxArguments = 1;
+    table.run = runTable;
+    commands.push_back(std::move(table));
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,136 @@
+// A partition table read from a saved disk image, every entry checked at
+// once: the drive geometry (given or guessed), each entry's fields as the
+// "Geometry" page holds them, its check exactly as "Check" runs it, and the
+// findings across entries that no check of one entry can give.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/base/numeric.h"
+#include "core/workbench/geometry.h"
+#include "core/workbench/partitiontable.h"
+
+namespace quorvane::core {
+
+// Where the geometry came from: given by the person, guessed from the
+// table's CHS values, or the last resort 255/63.
+enum class GeometrySource { Given, Guessed, Default };
+
+// "given", "guessed" or "default".
+std::string_view geometrySourceName(GeometrySource source);
+
+struct DriveGeometry {
+    std::uint64_t cylinders = 0;
+    unsigned heads = 255;
+    unsigned sectors = 63;  // per track
+    GeometrySource source = GeometrySource::Default;
+
+    friend bool operator==(const DriveGeometry&, const DriveGeometry&) = default;
+};
+
+// The most heads and sectors per track that a CHS address can hold.
+inline constexpr unsigned kMaxHeads = 256;
+inline constexpr unsigned kMaxSectorsPerTrack = 63;
+
+// How to read the table: the geometry's heads and sectors per track (both
+// or neither, within the limits above; else they are guessed), its
+// cylinders (else the image's sectors divided by a cylinder's sectors,
+// rounded down), and the drive number ("Drv") the entries' fields get.
+struct TableRequest {
+    std::optional<unsigned> heads, sectors;
+    std::optional<std::uint64_t> cylinders;
+    std::string drive = "1";
+};
+
+// Heads and sectors per track as partitioning tools guess them from a table:
+// the geometry under which most stored CHS values address the sectors their
+// entries' LBA values name (placeholders of cylinder 1023 and addresses
+// with sector 0 left out), preferring the one whose heads and sectors all
+// entries end on, then 255/63; when no CHS value fits any geometry, the one
+// that all entries end on, else 255/63 as the default. Cylinders are left 0.
+DriveGeometry guessGeometry(const std::vector<TableEntry>& entries);
+
+// One entry of the table with what the "Geometry" page and the list show.
+struct CheckedEntry {
+    TableEntry entry;  // as stored and placed
+    // A CHS of cylinder 1023 whose LBA lies above cylinder 1023: the page's
+    // fields then hold the address computed from the LBA values.
+    bool beginPlaceholder = false;
+    bool endPlaceholder = false;
+    // What "Use entry" puts on the page: the geometry, the CHS values (the
+    // actual ones for placeholders), "Sect before" the absolute start,
+    // "Sectors" the count, "PartSect" the table sector, "Drv", "#" the slot,
+    // "FS" the type ("0C"), "80" the active flag. `relcyl` stays empty.
+    GeometryFields fields;
+    // The check run on those fields, as "Check" runs it.
+    std::string report;           // CR LF line breaks
+    std::vector<int> failedChecks;  // codes of kCheckCodes that found an error
+    bool checkCompleted = true;   // false: the check stopped on a failure
+    int checkstate = 2;           // as the check left it (see entrycheck.h)
+
+    // Every check o.k. and the entry fit for a batch line.
+    bool passed() const { return checkCompleted && checkstate == 2; }
+};
+
+// The kinds of finding across entries.
+enum class FindingKind {
+    Overlap,        // two partitions share sectors
+    Order,          // an entry starts before the one before it in its table or chain
+    BeyondImage,    // an entry ends beyond the end of the image
+    ChsRange,       // a CHS head or sector outside the geometry
+    Active,         // more than one active primary partition
+    GptProtective,  // an entry of type EE
+    NoSignature,    // an extended boot record without 55AA
+    ChainLoop,      // the chain of extended boot records loops
+    ChainOutside,   // a link points beyond the end of the image
+    ChainTooLong,   // more extended boot records than a system allows
+    ReadFailed,     // a table sector could not be read
+};
+
+// The kind's name in quorvane-cli's JSON: "overlap", "chain_loop", ...
+std::string_view findingKindName(FindingKind kind);
+
+// An entry by its table sector and slot.
+struct EntryPlace {
+    std::uint64_t tableSector = 0;
+    unsigned slot = 0;
+
+    friend bool operator==(const EntryPlace&, const EntryPlace&) = default;
+};
+
+struct Finding {
+    FindingKind kind;
+    std::vector<EntryPlace> entries;  // the entries it names
+    std::string text;                 // one sentence
+
+    friend bool operator==(const Finding&, const Finding&) = default;
+};
+
+// The whole reading of an image.
+struct TableReading {
+    // Why the image holds no partition table that can be read, or empty.
+    // A reason: show it with unreadableText().
+    std::string error;
+    std::uint64_t imageSectors = 0;  // whole sectors in the image
+    DriveGeometry geometry;
+    std::vector<CheckedEntry> entries;  // in table order, links included
+    std::vector<Finding> findings;
+
+    // No check found anything and no finding was made.
+    bool clean() const;
+};
+
+// Reads the partition table of `image` (only its table sectors), settles the
+// geometry, checks every entry in the user's number format and looks for
+// findings across the entries.
+TableReading readPartitionTable(DiskImage& image, const TableRequest& request,
+                                const NumberFormat& format);
+
+// The two-digit upper-case hexadecimal text of a type code, as "FS" holds it.
+std::string typeCodeText(std::uint8_t type);
+
+}  // namespace quorvane::core
