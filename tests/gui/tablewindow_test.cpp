@@ -3,6 +3,7 @@
 // entries, and "Use entry" followed by "Check" and "Attached" on the
 // "Geometry" page.
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -48,11 +49,15 @@ class TableWindowTest : public quorvane::test::WindowFixture {
             QWidget* control = child<QWidget>(qPrintable(name));
             const auto* combo = qobject_cast<QComboBox*>(control);
             fields << name + "=" +
-                          (combo ? combo->currentText() : qobject_cast<QLineEdit*>(control)->text());
+                          (combo ? combo->currentText()
+                                 : qobject_cast<QLineEdit*>(control)->text());
         }
-        return fields << "Optact=" + QString(child<QRadioButton>("Optact")->isChecked() ? "on" : "off");
+        const bool active = child<QRadioButton>("Optact")->isChecked();
+        return fields << QString("Optact=") + (active ? "on" : "off");
     }
-    QTreeWidget* entryList(QDialog* table) { return table->findChild<QTreeWidget*>("lstEntries"); }
+    QTreeWidget* entryList(QDialog* table) {
+        return table->findChild<QTreeWidget*>("lstEntries");
+    }
 
 private slots:
     void cleanup() {
@@ -82,28 +87,31 @@ private slots:
     }
 
     void fileWithoutATableIsRefusedAndChangesNothing() {
+        enum Kind { File, Folder, Absent, System };
         const QByteArray sector(512, '\0');
         const struct {
-            const char* name;
-            QByteArray bytes;  // written as the file's contents
+            Kind kind;
+            const char* name;  // in the test's folder, or the system's path
+            QByteArray bytes;  // a file's contents
             std::string reason;
         } cases[] = {
-            {"empty.img", {}, "the file is empty"},
-            {"short.img", QByteArray(100, 'x'), "the file holds 100 bytes, less than one sector (512 bytes)"},
-            {"nosignature.img", sector,
+            {File, "empty.img", {}, "the file is empty"},
+            {File, "short.img", QByteArray(100, 'x'),
+             "the file holds 100 bytes, less than one sector (512 bytes)"},
+            {File, "nosignature.img", sector,
              "its first sector does not end with the signature 55AA of a partition table"},
-            {"emptytable.img", sector.left(510) + "\x55\xAA",
+            {File, "emptytable.img", sector.left(510) + "\x55\xAA",
              "the partition table in its first sector is empty (all four entries are zero)"},
-            {"disk.qcow2", QByteArray("QFI\xfb") + sector,
+            {File, "disk.qcow2", QByteArray("QFI\xfb") + sector,
              "it is a qcow2 virtual disk, not a raw disk image; qemu-img convert -O raw makes a "
              "raw image of it"},
-            {"disk.vhdx", QByteArray("vhdxfile") + sector,
+            {File, "disk.vhdx", QByteArray("vhdxfile") + sector,
              "it is a VHDX virtual disk, not a raw disk image; qemu-img convert -O raw makes a "
              "raw image of it"},
-            {"missing.img", {}, "it cannot be opened: No such file or directory"},
-            {"", {}, "it is a directory, not a saved disk image"},
+            {Absent, "missing.img", {}, "it cannot be opened: No such file or directory"},
+            {Folder, "folder.img", {}, "it is a directory, not a saved disk image"},
 #ifdef Q_OS_UNIX
-            {"/dev/null", {},
+            {System, "/dev/null", {},
              "it is a device, and Quorvane never reads a disk itself: save an image first, for "
              "example with dd if=/dev/sdX of=disk.img conv=sparse, and read the image"},
 #endif
@@ -113,18 +121,19 @@ private slots:
         const QStringList page = geometryPage();
         const QString shown = report();
         for (const auto& c : cases) {
-            std::string path = c.name[0] == '/' ? c.name : files_.filePath(c.name).toStdString();
-            if (std::string(c.name) != "missing.img" && c.name[0] != '/' && c.name[0] != '\0') {
-                QFile file(QString::fromStdString(path));
+            const QString path = c.kind == System ? QString(c.name) : files_.filePath(c.name);
+            if (c.kind == Folder) QVERIFY(QDir().mkdir(path));
+            if (c.kind == File) {
+                QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
                 file.write(c.bytes);
             }
             dialogs_.shown.clear();
-            QVERIFY(!readTable(path));
-            QCOMPARE(dialogs_.shown,
-                     (std::vector<Message>{{"Cannot read '" + path + "' as a partition table: " +
-                                                c.reason + ".",
-                                            "Quorvane", Icon::Exclamation}}));
+            QVERIFY(!readTable(path.toStdString()));
+            QCOMPARE(dialogs_.shown, (std::vector<Message>{{"Cannot read '" + path.toStdString() +
+                                                                "' as a partition table: " +
+                                                                c.reason + ".",
+                                                            "Quorvane", Icon::Exclamation}}));
             QCOMPARE(geometryPage(), page);
             QCOMPARE(report(), shown);
         }
@@ -146,7 +155,8 @@ private slots:
         for (int column = 0; column < list->columnCount(); ++column)
             header << list->headerItem()->text(column);
         QCOMPARE(QStringList(header.join(" | ")) + rows(list), (QStringList{
-            "No. | Table sector | Slot | Type | Active | Begin CHS | End CHS | Start | Sectors | Failed checks",
+            "No. | Table sector | Slot | Type | Active | Begin CHS | End CHS | Start | Sectors | "
+            "Failed checks",
             "1 | 0 | 1 | 0C | yes | 0/1/1 | 9/254/63 | 63 | 160587 | none",
             "2 | 0 | 2 | 07 | yes | 10/0/1 | 19/254/63 | 160650 | 160650 | none",
             "3 | 0 | 3 | 0F | no | 20/0/1 | 59/254/63 | 321300 | 642600 | none",
@@ -154,14 +164,23 @@ private slots:
             "link | 321300 | 2 | 05 | no | 30/0/1 | 39/254/63 | 481950 | 160650 | none",
             "6 | 481950 | 1 | 83 | no | 30/1/1 | 39/254/63 | 482013 | 144522 | #110",
         }));
-        QCOMPARE(table->findChild<QPlainTextEdit*>("txtFindings")->toPlainText(), QString("More than one primary partition is active: partition 1 "
-                         "(table sector 0, slot 1), partition 2 (table sector 0, slot 2)."));
+        QCOMPARE(table->findChild<QPlainTextEdit*>("txtFindings")->toPlainText(),
+                 QString("More than one primary partition is active: partition 1 (table sector "
+                         "0, slot 1), partition 2 (table sector 0, slot 2)."));
         // The first entry is chosen on opening; without a choice "Use entry" waits.
         auto* use = table->findChild<QPushButton*>("cmdUse");
         QCOMPARE(list->currentItem(), list->topLevelItem(0));
         QVERIFY(use->isEnabled() && use->isDefault());
         list->clearSelection();
         QVERIFY(!use->isEnabled());
+        table->close();
+
+        // Beyond cylinder 1023 the stored CHS values are placeholders.
+        TableImage large(std::uint64_t{1300} * 16065 * 512);
+        large.entry(0, 1, quorvane::test::entryAt(0x07, 0, 1100 * 16065, 100 * 16065));
+        QCOMPARE(rows(entryList(readTable(writeImage(large, "large.img")))),
+                 QStringList{"1 | 0 | 1 | 07 | no | 1023/254/63 (placeholder) | "
+                             "1023/254/63 (placeholder) | 17671500 | 1606500 | none"});
     }
 
     // "Use entry" by its button, by Return on the list and by a double

@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <memory>
 
 #include "gui/app/mainwindow.h"
@@ -111,6 +111,8 @@ protected:
     // list it opened, if any.
     QDialog* readTable(const std::string& path) {
         chooser_.path = path;
+        // A list closed before is gone first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         menuEntry("mnutable")->trigger();
         return window_->findChild<QDialog*>("frmTable");
     }
