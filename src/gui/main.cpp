@@ -16,6 +16,7 @@
 #include "platform/batchfile_std.h"
 #include "platform/clock_qt.h"
 #include "platform/dialogs_qt.h"
+#include "platform/filechooser_qt.h"
 #include "platform/launcher_qt.h"
 #include "platform/registry.h"
 
@@ -131,6 +132,9 @@ int run(int argc, char** argv) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setRegistry(*registry);
     dialogs.setParent(window);
+    quorvane::platform::QtFileChooser fileChooser;
+    fileChooser.setParent(window);
+    window->setFileChooser(fileChooser);
     quorvane::platform::StdBatchFile batchFile;
     quorvane::platform::QtClock clock;
     // An installed program's directory is not the user's to write in: the

@@ -1,4 +1,5 @@
-// The main window, the calculator and the About box as a screen reader, a
+// The main window, the calculator, the About box and the partition table's
+// list as a screen reader, a
 // keyboard user and a user of large text meet them: the accessibility tree
 // of the real windows, the page tabs' action, the page keys, the Tab order
 // of every page, and every window at the default and at a 12 point font.
@@ -11,6 +12,9 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeWidget>
 
 #include "gui/accessories/divizedi.h"
 #include "gui/app/pagetabs.h"
@@ -40,6 +44,9 @@ bool needsName(QAccessible::Role role) {
         case QAccessible::PageTab:
         case QAccessible::PageTabList:
         case QAccessible::List:
+        case QAccessible::Tree:
+        case QAccessible::TreeItem:
+        case QAccessible::ColumnHeader:
         case QAccessible::ToolBar:
         case QAccessible::MenuItem:
         case QAccessible::PopupMenu:
@@ -109,6 +116,12 @@ class AccessibilityTest : public quorvane::test::WindowFixture {
         const QString folder = qEnvironmentVariable("QUORVANE_SCREENSHOTS");
         if (!folder.isEmpty()) widget->grab().save(folder + "/" + name + ".png");
     }
+    // Opens the list of the fixture's sample table.
+    QDialog* tableWindow() {
+        QDialog* table = readTable(writeImage(sampleTable()));
+        if (!table) qFatal("no partition table list");
+        return table;
+    }
     void activate() {
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -144,10 +157,12 @@ private slots:
         menuEntry("mnuabout")->trigger();
         auto* about = window_->findChild<QDialog*>("frmAbout");
         QVERIFY(about);
+        about->hide();
+        QDialog* table = tableWindow();
         QStringList unnamed;
         for (QObject* window : {static_cast<QObject*>(window_.get()),
                                 static_cast<QObject*>(DiviZediWindow::current()),
-                                static_cast<QObject*>(about)})
+                                static_cast<QObject*>(about), static_cast<QObject*>(table)})
             collectUnnamed(accessible(window), QString(), unnamed);
         QCOMPARE(unnamed, QStringList());
 
@@ -163,12 +178,17 @@ private slots:
             {child<QComboBox>("filesys")->lineEdit(), QAccessible::EditableText, "FS"},
             {child<QComboBox>("drive")->lineEdit(), QAccessible::EditableText, "Drv"},
             {child<QComboBox>("prtno")->lineEdit(), QAccessible::EditableText, "#"},
+            {table, QAccessible::Dialog, "Partition table of disk.img"},
+            {table->findChild<QTreeWidget*>("lstEntries"), QAccessible::Tree, "Entries"},
+            {table->findChild<QWidget*>("txtFindings"), QAccessible::EditableText, "Findings"},
+            {table->findChild<QPushButton*>("cmdUse"), QAccessible::PushButton, "Use entry"},
         };
         for (const auto& expected : roles) {
             QCOMPARE(accessible(expected.object)->role(), expected.role);
             QCOMPARE(accessible(expected.object)->text(QAccessible::Name), expected.name);
         }
         about->close();
+        table->close();
     }
 
     void largeTextFitsEveryWindow() {
@@ -193,6 +213,17 @@ private slots:
             picture(DiviZediWindow::current(), size + "-divizedi");
             picture(about, size + "-about");
             about->close();
+            QDialog* table = tableWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(table));
+            QCOMPARE(misfits(table), QStringList());
+            // Every column of the list whole, without scrolling sideways.
+            auto* list = table->findChild<QTreeWidget*>("lstEntries");
+            QVERIFY(!list->horizontalScrollBar()->isVisible());
+            for (int column = 0; column < list->columnCount(); ++column)
+                QVERIFY(list->header()->sectionSize(column) >=
+                        list->header()->sectionSizeHint(column));
+            picture(table, size + "-tablewindow");
+            table->close();
             cleanup();
         }
     }
@@ -333,6 +364,18 @@ private slots:
             tabs()->setCurrentIndex(page);
             QCOMPARE(tabStops(), pages[page].split(' ') + around);
         }
+
+        // The partition table's list starts on its entries and goes round.
+        QDialog* table = tableWindow();
+        table->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), table);
+        QStringList stops{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(stops, QString("lstEntries txtFindings cmdUse cmdClose lstEntries").split(' '));
+        table->close();
     }
 };
 

@@ -124,7 +124,7 @@ private slots:
             for (QAction* entry : menu->actions()) texts << entry->text();
             return texts;
         };
-        QCOMPARE(captions(child<QMenu>("mnufile")), QStringList({"Exit ", "&Open"}));
+        QCOMPARE(captions(child<QMenu>("mnufile")), QStringList({"Exit ", "&Open", "&Read partition table..."}));
         QCOMPARE(captions(child<QMenu>("mnutools")),
                  QStringList({"&Ptedit", "P&artinfo9X", "&DiviZedi"}));
         QCOMPARE(captions(child<QMenu>("mnuhelp")), QStringList({"Help", "&About"}));

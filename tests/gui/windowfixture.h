@@ -4,15 +4,18 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <memory>
 
 #include "gui/app/mainwindow.h"
 #include "recorders.h"
+#include "tableimage.h"
 
 namespace quorvane::test {
 
@@ -22,6 +25,8 @@ protected:
     RecordingDialogs dialogs_;
     RecordingLauncher launcher_;
     RecordingBatchFile batchFile_;
+    RecordingFileChooser chooser_;
+    QTemporaryDir files_;
     FixedClock clock_;
     std::unique_ptr<gui::MainWindow> window_;
 
@@ -29,8 +34,10 @@ protected:
         dialogs_ = {};
         launcher_ = {};
         batchFile_ = {};
+        chooser_ = {};
         window_ = std::make_unique<gui::MainWindow>(dialogs_, launcher_, format);
         window_->setBatchOutput(batchFile_, clock_, "/programs/quorvane");
+        window_->setFileChooser(chooser_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         // The tests drive every page as it is once built.
@@ -73,6 +80,42 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
     QAction* menuEntry(const char* name) { return child<QAction>(name); }
+
+    // Writes `image` as a file of the test's own and returns its path.
+    std::string writeImage(const TableImage& image, const char* name = "disk.img") {
+        const std::string path = files_.filePath(name).toStdString();
+        image.writeTo(path);
+        return path;
+    }
+    // A table of 100 cylinders at 255/63: two primary partitions (both
+    // active), then an extended partition holding two logical ones, the
+    // second a cylinder shorter in its count than in its CHS values.
+    static TableImage sampleTable() {
+        constexpr std::uint32_t cylinder = 16065;
+        constexpr std::uint32_t extended = 20 * cylinder, link = 10 * cylinder;
+        RawEntry first = entryAt(0x0C, 0, 63, 10 * cylinder - 63);
+        RawEntry second = entryAt(0x07, 0, 10 * cylinder, 10 * cylinder);
+        first.boot = second.boot = 0x80;
+        RawEntry shortLogical = entryAt(0x83, extended + link, 63, 10 * cylinder - 63);
+        shortLogical.count -= cylinder;
+        TableImage image(std::uint64_t{100} * cylinder * 512);
+        image.entry(0, 1, first)
+            .entry(0, 2, second)
+            .entry(0, 3, entryAt(0x0F, 0, extended, 40 * cylinder))
+            .entry(extended, 1, entryAt(0x82, extended, 63, 10 * cylinder - 63))
+            .entry(extended, 2, entryAt(0x05, extended, link, 10 * cylinder))
+            .entry(extended + link, 1, shortLogical);
+        return image;
+    }
+    // Reads `path` through File > "Read partition table..." and returns the
+    // list it opened, if any.
+    QDialog* readTable(const std::string& path) {
+        chooser_.path = path;
+        // A list closed before is gone first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menuEntry("mnutable")->trigger();
+        return window_->findChild<QDialog*>("frmTable");
+    }
 };
 
 }  // namespace quorvane::test

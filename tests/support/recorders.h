@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,18 @@ public:
     }
     std::vector<core::Message> shown;
     core::Answer answer = core::Answer::Ok;
+};
+
+// A file dialog that gives `path` (nothing: cancelled) and counts its
+// showings.
+class RecordingFileChooser : public core::FileChooser {
+public:
+    std::optional<std::string> chooseFile(std::string_view title) override {
+        titles.emplace_back(title);
+        return path;
+    }
+    std::optional<std::string> path;
+    std::vector<std::string> titles;
 };
 
 class RecordingLauncher : public core::Launcher {

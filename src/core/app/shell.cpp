@@ -2,6 +2,7 @@
 
 #include "core/base/numeric.h"
 #include "core/base/texts.h"
+#include "core/workbench/partitiontable.h"
 
 namespace quorvane::core {
 
@@ -37,6 +38,16 @@ Message clearEverything(Workspace& workspace) {
 }
 
 void ignorePartitionTableError(Workspace& workspace) { workspace.checkstate = 2; }
+
+void useTableEntry(Workspace& workspace, const GeometryFields& fields) {
+    workspace.geometry = fields;
+    workspace.checkstate = 3;
+    workspace.editline.clear();
+}
+
+Message unreadableTableMessage(std::string_view path, std::string_view reason) {
+    return Message{unreadableText(path, reason), "Quorvane", Icon::Exclamation};
+}
 
 Message openNotAvailable() {
     return Message{std::string(kOpenNotAvailable), std::string(kApplicationTitle)};

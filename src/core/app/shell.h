@@ -82,6 +82,16 @@ Message clearEverything(Workspace& workspace);
 // "IPE": accept the entry for the batch although its check found errors.
 void ignorePartitionTableError(Workspace& workspace);
 
+// "Use entry" of the partition table's list: puts an entry read from a disk
+// image on the "Geometry" page. The entry is not checked yet, so the verdict
+// and command line of an earlier check are reset as the clear commands
+// reset them; the report box keeps its text.
+void useTableEntry(Workspace& workspace, const GeometryFields& fields);
+
+// The message for a file that cannot be read as a partition table, with the
+// reader's reason.
+Message unreadableTableMessage(std::string_view path, std::string_view reason);
+
 Message openNotAvailable();
 Message helpNotAvailable();
 

@@ -35,6 +35,15 @@ public:
     virtual Answer show(const Message& message) = 0;
 };
 
+// Asks the person for a file to read. The window shows the desktop's file
+// dialog; tests give a path.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The chosen file's path (UTF-8), or nothing when the person cancelled.
+    virtual std::optional<std::string> chooseFile(std::string_view title) = 0;
+};
+
 // The result of one operation: the messages it showed, in order, and the
 // code of the failure that stopped it (0 when it ran to its end).
 struct Outcome {

@@ -27,6 +27,8 @@
 #include "gui/wizards/bbspage.h"
 #include "gui/wizards/dynrootpage.h"
 #include "gui/workbench/geometrypage.h"
+#include "gui/workbench/tablewindow.h"
+#include "platform/diskimage_std.h"
 
 namespace quorvane::gui {
 
@@ -130,6 +132,7 @@ void MainWindow::buildMenus() {
     QMenu* mnufile = addMenu("mnufile", "&File");
     addEntry(mnufile, "exit", "Exit ", [this] { close(); });
     addEntry(mnufile, "mnuopen", "&Open", [this] { showMessage(core::openNotAvailable()); });
+    addEntry(mnufile, "mnutable", "&Read partition table...", [this] { readPartitionTable(); });
 
     QMenu* mnutools = addMenu("mnutools", "&Tools");
     addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
@@ -322,6 +325,31 @@ void MainWindow::openAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void MainWindow::readPartitionTable() {
+    if (!fileChooser_) return;
+    const std::optional<std::string> path = fileChooser_->chooseFile("Read partition table");
+    if (!path) return;
+    core::TableReading reading = platform::readTableFile(*path, core::TableRequest{}, format_);
+    if (!reading.error.empty()) {
+        showMessage(core::unreadableTableMessage(*path, reading.error));
+        return;
+    }
+    const auto use = [this](const core::GeometryFields& fields) {
+        perform([&fields](core::Workspace& w, const core::NumberFormat&) {
+            core::useTableEntry(w, fields);
+            return core::Outcome{};
+        });
+        pages_->setCurrentIndex(Geometry);
+    };
+    auto* list = new TableWindow(*path, std::move(reading), use, this);
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal to this window without a nested event loop, as the About box.
+    list->setWindowModality(Qt::WindowModal);
+    list->show();
+    list->raise();
+    list->activateWindow();
 }
 
 }  // namespace quorvane::gui

@@ -53,6 +53,9 @@ public:
     // The registry the About box reads; it must outlive the window. Until
     // one is given the window reads a registry without keys.
     void setRegistry(core::Registry& registry) { registry_ = &registry; }
+    // What File > "Read partition table..." asks for the image with; it
+    // must outlive the window. Until one is given the entry does nothing.
+    void setFileChooser(core::FileChooser& chooser) { fileChooser_ = &chooser; }
 
 protected:
     bool event(QEvent* event) override;
@@ -80,6 +83,9 @@ private:
     void performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&));
     void openDiviZedi();
     void openAbout();
+    // Asks for a saved disk image and lists its partition table; a file
+    // that cannot be read gives a message and changes nothing.
+    void readPartitionTable();
 
     core::Dialogs& dialogs_;
     core::Launcher& launcher_;
@@ -98,6 +104,7 @@ private:
 
     core::EmptyRegistry noRegistry_;
     core::Registry* registry_ = &noRegistry_;
+    core::FileChooser* fileChooser_ = nullptr;
     QPointer<AboutBox> about_;
 };
 
