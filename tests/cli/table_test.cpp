@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clirun.h"
+#include "scratch.h"
 #include "tableimage.h"
 
 namespace {
@@ -23,7 +24,7 @@ using quorvane::test::TableImage;
 constexpr std::uint64_t kCylinder = 255 * 63;
 
 std::string scratch(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("quorvane_cli_table_" + name)).string();
+    return quorvane::test::scratchPath("quorvane_cli_table_", name).string();
 }
 
 std::string lineFeeds(std::string text) {

@@ -19,6 +19,7 @@
 
 #include "core/workbench/tablecheck.h"
 #include "platform/diskimage_std.h"
+#include "scratch.h"
 #include "tableimage.h"
 
 namespace quorvane::core {
@@ -442,9 +443,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Geometry from tables written by sfdisk and fdisk -------------------------
 
 std::filesystem::path scratch(const std::string& name) {
-    return std::filesystem::temp_directory_path() /
-           ("quorvane_table_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + name);
+    return quorvane::test::scratchPath("quorvane_table_", name);
 }
 
 #ifndef _WIN32
@@ -568,7 +567,7 @@ TEST(OpenDiskImage, RefusesWhatIsNoRegularFile) {
         std::string path, error;
     };
     std::vector<Case> cases = {
-        {directory.string(), "it is a directory, not a saved disk image"},
+        {directory.string(), "it is a directory, not a saved disk image: " + saveFirst},
         {(directory / "missing.img").string(), "it cannot be opened: No such file or directory"},
     };
 #ifndef _WIN32

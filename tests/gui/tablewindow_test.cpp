@@ -105,7 +105,9 @@ private slots:
              "it is a VHDX virtual disk, not a raw disk image; qemu-img convert -O raw makes a "
              "raw image of it"},
             {Absent, "missing.img", {}, "it cannot be opened: No such file or directory"},
-            {Folder, "folder.img", {}, "it is a directory, not a saved disk image"},
+            {Folder, "folder.img", {},
+             "it is a directory, not a saved disk image: save an image first, for example with "
+             "dd if=/dev/sdX of=disk.img conv=sparse, and read the image"},
 #ifdef Q_OS_UNIX
             {System, "/dev/null", {},
              "it is a device, and Quorvane never reads a disk itself: save an image first, for "

@@ -175,7 +175,7 @@ std::string notAFileReason(NotAFile kind) {
         "save an image first, for example with dd if=/dev/sdX of=disk.img conv=sparse, and read "
         "the image";
     switch (kind) {
-        case NotAFile::Directory: return "it is a directory, not a saved disk image";
+        case NotAFile::Directory: return "it is a directory, not a saved disk image: " + saveFirst;
         case NotAFile::Device:
             return "it is a device, and Quorvane never reads a disk itself: " + saveFirst;
         case NotAFile::Pipe: return "it is a pipe, not a saved disk image: " + saveFirst;
