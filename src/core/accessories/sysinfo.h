@@ -14,7 +14,6 @@
 
 namespace quorvane::core {
 
-inline constexpr std::string_view kProgramName = "Quorvane";
 inline constexpr std::string_view kFormerName = "(formerly known as VELK)";
 
 // "Version " and the three version numbers: "Version 1.0.2".

@@ -46,14 +46,14 @@ void useTableEntry(Workspace& workspace, const GeometryFields& fields) {
 }
 
 Message unreadableTableMessage(std::string_view path, std::string_view reason) {
-    return Message{unreadableText(path, reason), "Quorvane", Icon::Exclamation};
+    return Message{unreadableText(path, reason), std::string(kProgramName), Icon::Exclamation};
 }
 
 Message openNotAvailable() {
     return Message{std::string(kOpenNotAvailable), std::string(kApplicationTitle)};
 }
 
-Message helpNotAvailable() { return Message{std::string(kHelpNotAvailable), "Quorvane"}; }
+Message helpNotAvailable() { return Message{std::string(kHelpNotAvailable), std::string(kProgramName)}; }
 
 std::string launchFailureText(const Launcher::Result& result) {
     return "Unable to start requested program, error: '" + std::to_string(result.code) + " " +

@@ -16,6 +16,8 @@ enum class Answer { Ok, Cancel };
 
 // Title of message boxes that name none of their own.
 inline constexpr std::string_view kApplicationTitle = "VELK";
+// The program's own name, also the title of the message boxes it added.
+inline constexpr std::string_view kProgramName = "Quorvane";
 
 // A message box as data; the window layer shows it, tests record it.
 struct Message {

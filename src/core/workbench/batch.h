@@ -50,7 +50,7 @@ struct BatchPlace {
 };
 
 inline constexpr std::string_view kBatchFileName = "quorvane.bat";
-inline constexpr std::string_view kBatchTitle = "Quorvane";
+inline constexpr std::string_view kBatchTitle = kProgramName;
 
 // The batch file's path in `directory`, with one separator between them.
 std::string batchPath(std::string_view directory);
