@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/command.h"
+#include "cli/geometry_options.h"
 #include "cli/json.h"
 #include "core/base/texts.h"
 #include "core/workbench/entrycheck.h"
@@ -54,14 +55,9 @@ core::TableRequest tableRequest(const Arguments& arguments) {
             inRange(s, core::kMaxSectorsPerTrack, "the sectors per track"));
     };
     if (geometry) {
-        const std::size_t a = geometry->find('/');
-        const std::size_t b = a == std::string::npos ? a : geometry->find('/', a + 1);
-        if (b == std::string::npos || geometry->find('/', b + 1) != std::string::npos)
-            throw Usage{"--geometry takes C/H/S, three parts"};
-        request.cylinders =
-            inRange(std::string_view(*geometry).substr(0, a), 0xFFFFFFFFu, "the cylinders");
-        limits(std::string_view(*geometry).substr(a + 1, b - a - 1),
-               std::string_view(*geometry).substr(b + 1));
+        const auto [c, h, s] = splitChs("geometry", *geometry);
+        request.cylinders = inRange(c, 0xFFFFFFFFu, "the cylinders");
+        limits(h, s);
     } else if (heads) {
         limits(*heads, *sectors);
     }

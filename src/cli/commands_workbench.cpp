@@ -32,18 +32,23 @@ std::vector<Option> geometryOptions() {
     return options;
 }
 
+std::array<std::string_view, 3> splitChs(std::string_view option, std::string_view value) {
+    const std::size_t a = value.find('/');
+    const std::size_t b = a == std::string_view::npos ? a : value.find('/', a + 1);
+    if (b == std::string_view::npos || value.find('/', b + 1) != std::string_view::npos)
+        throw Usage{"--" + std::string(option) + " takes C/H/S, three parts"};
+    return {value.substr(0, a), value.substr(a + 1, b - a - 1), value.substr(b + 1)};
+}
+
 namespace {
 
-// Splits "C/H/S" into three fields; an empty part leaves its field empty.
+// Fills three fields from a C/H/S value.
 void fillTriple(Workspace& workspace, std::string_view option, const std::string& value,
                 std::string_view first, std::string_view second, std::string_view third) {
-    const std::size_t a = value.find('/');
-    const std::size_t b = a == std::string::npos ? a : value.find('/', a + 1);
-    if (b == std::string::npos || value.find('/', b + 1) != std::string::npos)
-        throw Usage{"--" + std::string(option) + " takes C/H/S, three parts"};
-    *geometryField(workspace, first) = value.substr(0, a);
-    *geometryField(workspace, second) = value.substr(a + 1, b - a - 1);
-    *geometryField(workspace, third) = value.substr(b + 1);
+    const auto [c, h, s] = splitChs(option, value);
+    *geometryField(workspace, first) = c;
+    *geometryField(workspace, second) = h;
+    *geometryField(workspace, third) = s;
 }
 
 }  // namespace
