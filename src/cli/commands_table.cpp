@@ -114,11 +114,15 @@ std::string storedLine(const CheckedEntry& c) {
 
 std::string textReport(const std::string& image, const TableReading& reading) {
     const core::DriveGeometry& g = reading.geometry;
-    std::string text = "Image: " + image + ", " + std::to_string(reading.imageSectors) +
-                       " sectors\nGeometry: " +
-                       triple(std::to_string(g.cylinders), std::to_string(g.heads),
-                              std::to_string(g.sectors)) +
-                       " (" + std::string(core::geometrySourceName(g.source)) + ")\n";
+    std::string text = "Image: " + image + ", " + std::to_string(reading.imageSectors) + " sectors\n";
+    if (reading.partialImage()) text += reading.extentNote() + "\n";
+    std::string source(core::geometrySourceName(g.source));
+    if (g.cylinderSource == core::CylinderSource::TableExtent)
+        source += "; " + std::string(core::kCylindersFromExtent);
+    text += "Geometry: " +
+            triple(std::to_string(g.cylinders), std::to_string(g.heads),
+                   std::to_string(g.sectors)) +
+            " (" + source + ")\n";
     for (const CheckedEntry& c : reading.entries) {
         text += "\n" + header(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
                 "\n" + core::withLineFeeds(c.report) + "\n";
@@ -143,11 +147,15 @@ std::string jsonReport(const std::string& image, const TableReading& reading) {
     json.beginObject()
         .key("image").text(image)
         .key("sectors").number(reading.imageSectors)
-        .key("geometry").beginObject()
+        .key("entries_reach");
+    if (reading.partialImage()) json.number(reading.reach - 1);
+    else json.null();
+    json.key("geometry").beginObject()
         .key("cylinders").number(g.cylinders)
         .key("heads").number(g.heads)
         .key("sectors").number(g.sectors)
         .key("source").text(core::geometrySourceName(g.source))
+        .key("cylinders_source").text(core::cylinderSourceName(g.cylinderSource))
         .endObject();
     json.key("entries").beginArray();
     for (const CheckedEntry& c : reading.entries) {
@@ -250,7 +258,11 @@ void addTableCommands(std::vector<Command>& commands) {
         "sectors that hold partition tables are read. A device, directory or pipe is\n"
         "refused: save an image first (dd if=/dev/sdX of=disk.img conv=sparse). Without a\n"
         "geometry, heads and sectors are guessed from the table (255/63 when nothing fits)\n"
-        "and cylinders are the image's sectors divided by the sectors of a cylinder.\n"
+        "and cylinders are the image's sectors divided by the sectors of a cylinder; when\n"
+        "the image ends before the entries do (an image of the disk's first sectors), the\n"
+        "table's extent rounded up to a whole cylinder. An image of one file system (FAT,\n"
+        "exFAT, NTFS, HPFS, ext2/3/4, a BitLocker volume) holds no partition table and is\n"
+        "refused with what it is.\n"
         "\n"
         "Each entry is shown with its fields as options of check and the check's report,\n"
         "then the findings across entries. --batch-lines gives each partition (not the\n"

@@ -60,8 +60,8 @@ std::string okReport(std::uint64_t start, std::uint64_t count, std::uint64_t tot
 
 const std::string kDrive = scratch("drive.img");  // 1024 cylinders at 255/63
 
-void writeDrive() {
-    TableImage image(1024 * kCylinder * 512);
+void writeDrive(std::uint64_t sectors = 1024 * kCylinder) {
+    TableImage image(sectors * 512);
     RawEntry entry = entryAt(0x06, 0, 63, 16434432);
     entry.boot = 0x80;
     image.entry(0, 1, entry).writeTo(kDrive);
@@ -75,6 +75,8 @@ struct TextCase {
     std::string drive = "1";
     std::string cylinderMb = "7.84423828125";
     bool crlf = false;
+    std::uint64_t imageSectors = 1024 * kCylinder;
+    std::string note = "";  // the line after the image's
 };
 void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
@@ -82,11 +84,12 @@ class TableTextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(TableTextTest, WholeText) {
     const TextCase& c = GetParam();
-    writeDrive();
+    writeDrive(c.imageSectors);
     std::vector<std::string> args = {"table", kDrive};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const std::string text =
-        "Image: " + kDrive + ", 16450560 sectors\nGeometry: " + c.geometry +
+        "Image: " + kDrive + ", " + std::to_string(c.imageSectors) + " sectors\n" + c.note +
+        "Geometry: " + c.geometry +
         "\n\nPartition 1: table sector 0, slot 1, type 06, active\n"
         "Stored: CHS 0/1/1 to 1022/254/63, relative sector 63, 16434432 sectors\n"
         "check --geometry " + c.geometry.substr(0, c.geometry.find(' ')) +
@@ -110,7 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"HeadsSectorsAndDrive", {"--heads", "255", "--sectors", "63", "--drive", "2"},
                  "1024/255/63 (given)", 16450560, "2"},
         TextCase{"WholeGeometry", {"--geometry", "1100/255/63"}, "1100/255/63 (given)",
-                 1100 * kCylinder}),
+                 1100 * kCylinder},
+        // A dump of the disk's first megabyte, as the README suggests.
+        TextCase{"FirstSectors", {}, "1023/255/63 (guessed; cylinders from the table's extent)",
+                 1023 * kCylinder, "1", "7.84423828125", false, 2048,
+                 "The image holds the first 2048 sectors; the entries reach sector "
+                 "16434494.\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- A looping chain, as JSON ---------------------------------------------------
@@ -143,7 +151,8 @@ TEST(TableJson, WholeObjectOfALoopingChain) {
     for (const char c : path) jsonPath += c == '\\' ? std::string("\\\\") : std::string(1, c);
     const std::string expected =
         "{\"image\":\"" + jsonPath + "\",\"sectors\":" + total +
-        ",\"geometry\":{\"cylinders\":1024,\"heads\":255,\"sectors\":63,\"source\":\"guessed\"},"
+        ",\"entries_reach\":null,\"geometry\":{\"cylinders\":1024,\"heads\":255,\"sectors\":63,"
+        "\"source\":\"guessed\",\"cylinders_source\":\"image\"},"
         "\"entries\":["
         "{\"number\":1,\"table_sector\":0,\"slot\":1,\"type\":\"05\",\"active\":false,"
         "\"extended\":true,\"begin\":{\"cylinder\":1,\"head\":0,\"sector\":1},"
@@ -210,6 +219,15 @@ const std::string kSaveFirst =
 std::vector<BadCase> badFiles() {
     std::vector<BadCase> cases = {
         BadCase{"Empty", file("empty.img", TableImage(0)), "the file is empty"},
+        BadCase{"Fat32Volume",
+                file("fat32.img", TableImage(1024 * 1024)
+                                      .bytes(0, "\xEB\x58\x90MSWIN4.1")
+                                      .bytes(0, "FAT32   ", 82)
+                                      .bytes(0, "Remove disks or other media.", 440)
+                                      .signature(0)),
+                "it is a FAT32 file system, not a whole disk: it holds no partition table. It "
+                "looks like an image of one partition; save the whole disk instead (dd "
+                "if=/dev/sdX of=disk.img)"},
         BadCase{"Missing", [] { return scratch("missing.img"); },
                 "it cannot be opened: No such file or directory"},
     };
@@ -315,6 +333,24 @@ TEST(TableBatchLines, CylinderAlignedTableMakesABatch) {
     std::filesystem::remove(batch);
     std::filesystem::remove(path);
 #endif
+}
+
+// --- Output in proportion to the entries ---------------------------------------------
+
+// A chain whose 768 logical partitions all overlap one another once gave
+// 40 MB of text and 58 MB of JSON.
+TEST(TableOutput, GrowsWithTheEntriesNotWithTheirPairs) {
+    const std::string path = scratch("overlapping.img");
+    quorvane::test::overlappingChain().writeTo(path);
+    const std::size_t entries = 1025;
+    for (const char* format : {"--crlf", "--json"}) {
+        SCOPED_TRACE(format);
+        const CliRun run = cli({"table", path, format});
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, 3);
+        EXPECT_LE(run.out.size(), 2000 * entries);
+    }
+    std::filesystem::remove(path);
 }
 
 // --- A sparse 2 TB image with a hundred logical partitions ------------------------------

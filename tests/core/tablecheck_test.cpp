@@ -95,6 +95,42 @@ TEST_P(RefusedImageTest, SaysWhy) {
     EXPECT_TRUE(reading.entries.empty());
 }
 
+// A BIOS parameter block from byte 11 on: bytes per sector, sectors per
+// cluster, reserved sectors, FATs, root entries, 16-bit total, media, 16-bit
+// sectors per FAT; at byte 32 the 32-bit total and sectors per FAT.
+std::string fatBlock(unsigned bytesPerSector, unsigned perCluster, unsigned reserved,
+                     unsigned fats, unsigned rootEntries, unsigned total16, unsigned media,
+                     unsigned fat16, std::uint32_t total32 = 0, std::uint32_t fat32 = 0) {
+    const auto le = [](std::uint32_t value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i) text += static_cast<char>(value >> (8 * i) & 0xFF);
+        return text;
+    };
+    return le(bytesPerSector, 2) + le(perCluster, 1) + le(reserved, 2) + le(fats, 1) +
+           le(rootEntries, 2) + le(total16, 2) + le(media, 1) + le(fat16, 2) +
+           std::string(8, '\0') + le(total32, 4) + le(fat32, 4);
+}
+
+// A volume's boot sector: the jump, the maker's name, the parameter block,
+// labels at their offsets, and boot code or messages where a table's
+// entries would be; then 55AA.
+TableImage volume(const std::string& name, const std::string& block,
+                  const std::vector<std::pair<std::size_t, std::string>>& labels,
+                  const std::string& code = "\r\nNon-system disk or disk error\r\nReplace and "
+                                            "press any key when ready\r\n") {
+    TableImage image(kMiB);
+    image.bytes(0, "\xEB\x3C\x90" + name + block);
+    for (const auto& [at, label] : labels) image.bytes(0, label, at);
+    return image.bytes(0, code, 440).signature(0);
+}
+
+// Why an image of one volume is refused.
+std::string oneVolume(const std::string& kind) {
+    return "it is " + kind +
+           ", not a whole disk: it holds no partition table. It looks like an image of one "
+           "partition; save the whole disk instead (dd if=/dev/sdX of=disk.img)";
+}
+
 TableImage withEntry(std::uint64_t size) {
     TableImage image(size);
     image.entry(0, 1, entryAt(0x83, 0, 2048, 2048));
@@ -120,8 +156,47 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"NoSignature", TableImage(kMiB).bytes(0, std::string(512, 'x')),
                 "its first sector does not end with the signature 55AA of a partition table"},
         Refused{"AllZeroTable", TableImage(kMiB).signature(0),
-                "the partition table in its first sector is empty (all four entries are zero)"}),
+                "the partition table in its first sector is empty (all four entries are zero)"},
+        Refused{"BootFlagOfNoTable",
+                TableImage(kMiB).entry(0, 2, RawEntry{0x3C, 0x83, {}, {}, 2048, 2048}),
+                "its first sector holds no partition table: the entry in slot 2 has the boot "
+                "flag 3C, where a partition table has 00 or 80"},
+        Refused{"Fat12ByClustersAndLabel",
+                volume("MSDOS5.0", fatBlock(512, 1, 1, 2, 224, 2880, 0xF0, 9), {{54, "FAT12   "}}),
+                oneVolume("a FAT12 file system")},
+        Refused{"Fat16ByClustersUnderTheLabelFat",
+                volume("MSWIN4.1", fatBlock(512, 8, 4, 2, 512, 0, 0xF8, 256, 400000),
+                       {{54, "FAT     "}}),
+                oneVolume("a FAT16 file system")},
+        Refused{"Fat32ByClustersUnderTheLabelFat16",
+                volume("mkfs.fat", fatBlock(512, 8, 32, 2, 0, 0, 0xF8, 0, 4194304, 4088),
+                       {{54, "FAT16   "}}),
+                oneVolume("a FAT32 file system")},
+        Refused{"Fat32ByItsLabelAlone", volume("MSWIN4.1", {}, {{82, "FAT32   "}}),
+                oneVolume("a FAT32 file system")},
+        // mkfs.fat leaves the bytes of a table's entries zero.
+        Refused{"Fat32WithEmptyEntries",
+                volume("mkfs.fat", fatBlock(512, 8, 32, 2, 0, 0, 0xF8, 0, 4194304, 4088),
+                       {{82, "FAT32   "}}, ""),
+                oneVolume("a FAT32 file system")},
+        Refused{"Ntfs", volume("NTFS    ", {}, {}), oneVolume("an NTFS file system")},
+        Refused{"ExFat", volume("EXFAT   ", {}, {}, std::string(64, '\xF4')),
+                oneVolume("an exFAT file system")},
+        Refused{"Hpfs", volume("IBM 10.2", {}, {{54, "HPFS    "}}), oneVolume("an HPFS file system")},
+        Refused{"BitLocker", volume("-FVE-FS-", {}, {}), oneVolume("a BitLocker-encrypted volume")},
+        Refused{"Ext4", TableImage(kMiB).bytes(2, "\x53\xEF", 56),
+                oneVolume("an ext2, ext3 or ext4 file system")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Operating systems take a sector whose entries carry boot flags of 00 and
+// 80 for a table, whatever else it holds.
+TEST(ReadPartitionTable, ABootSectorThatHoldsAValidTableIsReadAsATable) {
+    TableImage image = volume("NTFS    ", {}, {}, "");
+    image.entry(0, 1, entryAt(0x07, 0, 2048, 4096));
+    const TableReading reading = readImage(image);
+    EXPECT_EQ(reading.error, "");
+    EXPECT_EQ(reading.entries.size(), 1u);
+}
 
 TEST(UnreadableText, NamesThePathAndTheReason) {
     EXPECT_EQ(unreadableText("disk.img", "the file is empty"),
@@ -223,7 +298,12 @@ INSTANTIATE_TEST_SUITE_P(
                       "read."}}},
         FindingCase{"ChainPointsBeyondTheFile",
                     [] { return chainOf(2, [](unsigned n) { return n == 0 ? 4096 : 5000000; }); },
-                    {{FindingKind::ChainOutside,
+                    {{FindingKind::LinkOutside,
+                      {{6144, 2}, {0, 1}},
+                      "The link entry in table sector 6144, slot 2 points at sector 5002048 for "
+                      "the next extended boot record, outside partition 1 (table sector 0, slot "
+                      "1), the extended partition (sectors 2048 to 1002047)."},
+                     {FindingKind::ChainOutside,
                       {{6144, 2}},
                       "The link entry in table sector 6144, slot 2 points at sector 5002048 for "
                       "an extended boot record, beyond the end of the image (its last sector is "
@@ -234,11 +314,9 @@ INSTANTIATE_TEST_SUITE_P(
                         image.entry(0, 1, entryAt(0x0F, 0, 4096, 2048));
                         return image;
                     },
-                    {{FindingKind::BeyondImage,
-                      {{0, 1}},
-                      "Partition 1 (table sector 0, slot 1) ends at sector 6143, beyond the end "
-                      "of the image (its last sector is 2047)."},
-                     {FindingKind::ChainOutside,
+                    // The image may hold the disk's first sectors only: the
+                    // partition's end beyond it is no finding.
+                    {{FindingKind::ChainOutside,
                       {{0, 1}},
                       "Partition 1 (table sector 0, slot 1) points at sector 4096 for an "
                       "extended boot record, beyond the end of the image (its last sector is "
@@ -253,9 +331,101 @@ INSTANTIATE_TEST_SUITE_P(
                       "Sector 6144, where the link entry in table sector 2048, slot 2 points "
                       "for an extended boot record, does not end with the signature 55AA: the "
                       "chain ends there."}}},
+        FindingCase{"RecordIsAFileSystemsBootSector",
+                    [] {
+                        TableImage image = chainOf(1, [](unsigned) { return 4096; });
+                        const TableImage fat = volume("MSWIN4.1", {}, {{82, "FAT32   "}});
+                        image.sectors[6144] = fat.sectors.at(0);
+                        return image;
+                    },
+                    {{FindingKind::NotATable,
+                      {{2048, 2}},
+                      "Sector 6144, where the link entry in table sector 2048, slot 2 points "
+                      "for an extended boot record, is no extended boot record (it holds the "
+                      "boot sector of a FAT32 file system): the chain ends there."}}},
+        FindingCase{"RecordWithABootFlagOfNoTable",
+                    [] {
+                        TableImage image = chainOf(1, [](unsigned) { return 4096; });
+                        image.entry(6144, 1, RawEntry{0x3C, 0x83, {}, {}, 63, 100});
+                        return image;
+                    },
+                    {{FindingKind::NotATable,
+                      {{2048, 2}},
+                      "Sector 6144, where the link entry in table sector 2048, slot 2 points "
+                      "for an extended boot record, is no extended boot record (the entry in "
+                      "slot 1 has the boot flag 3C, where a partition table has 00 or 80): the "
+                      "chain ends there."}}},
+        FindingCase{"PartitionsCoverTheirOwnTables",
+                    [] {
+                        TableImage image(10 * kMiB);
+                        image.entry(0, 1, entryAt(0x83, 0, 0, 2048))
+                            .entry(0, 2, entryAt(0x05, 0, 4096, 8192));
+                        image.entry(4096, 1, entryAt(0x83, 4096, 0, 2048));
+                        return image;
+                    },
+                    {{FindingKind::CoversTable,
+                      {{0, 1}},
+                      "Partition 1 (table sector 0, slot 1) starts at sector 0 and so covers its "
+                      "own partition table in sector 0."},
+                     {FindingKind::CoversTable,
+                      {{4096, 1}},
+                      "Partition 5 (table sector 4096, slot 1) starts at sector 4096 and so "
+                      "covers its own extended boot record in sector 4096."}}},
+        FindingCase{"LogicalPartitionsAndALinkOutsideTheExtendedPartition",
+                    [] {
+                        TableImage image(100 * kMiB);
+                        image.entry(0, 1, entryAt(0x05, 0, 2048, 10000));
+                        image.entry(2048, 1, entryAt(0x83, 2048, 2048, 20000))
+                            .entry(2048, 2, entryAt(0x05, 2048, 50000, 100));
+                        image.entry(52048, 1, entryAt(0x83, 52048, 63, 100));
+                        return image;
+                    },
+                    {{FindingKind::OutsideExtended,
+                      {{2048, 1}, {0, 1}},
+                      "Partition 5 (table sector 2048, slot 1) lies at sectors 4096 to 24095, "
+                      "not wholly inside partition 1 (table sector 0, slot 1), the extended "
+                      "partition (sectors 2048 to 12047)."},
+                     {FindingKind::LinkOutside,
+                      {{2048, 2}, {0, 1}},
+                      "The link entry in table sector 2048, slot 2 points at sector 52048 for "
+                      "the next extended boot record, outside partition 1 (table sector 0, slot "
+                      "1), the extended partition (sectors 2048 to 12047)."},
+                     {FindingKind::OutsideExtended,
+                      {{52048, 1}, {0, 1}},
+                      "Partition 6 (table sector 52048, slot 1) lies at sectors 52111 to 52210, "
+                      "not wholly inside partition 1 (table sector 0, slot 1), the extended "
+                      "partition (sectors 2048 to 12047)."}}},
+        FindingCase{"RecordWithTwoPartitions",
+                    [] {
+                        TableImage image(100 * kMiB);
+                        image.entry(0, 1, entryAt(0x05, 0, 2048, 100000));
+                        image.entry(2048, 1, entryAt(0x83, 2048, 63, 1000))
+                            .entry(2048, 3, entryAt(0x07, 2048, 2000, 1000));
+                        return image;
+                    },
+                    {{FindingKind::ExtraLogical,
+                      {{2048, 1}, {2048, 3}},
+                      "The extended boot record in sector 2048 holds 2 partitions, partition 5 "
+                      "(table sector 2048, slot 1) and partition 6 (table sector 2048, slot 3): "
+                      "most systems use only the first and ignore the others."}}},
+        FindingCase{"OnePartitionOverlapsTwo",
+                    [] {
+                        TableImage image(kMiB);
+                        image.entry(0, 1, entryAt(0x83, 0, 100, 1000))
+                            .entry(0, 2, entryAt(0x83, 0, 200, 100))
+                            .entry(0, 3, entryAt(0x83, 0, 500, 100));
+                        return image;
+                    },
+                    {{FindingKind::Overlap,
+                      {{0, 1}, {0, 2}, {0, 3}},
+                      "Partition 1 (table sector 0, slot 1) overlaps 2 partitions after it: "
+                      "partition 2 (table sector 0, slot 2) at sectors 200 to 299 and partition "
+                      "3 (table sector 0, slot 3) at sectors 500 to 599."}}},
         FindingCase{"ChainTooLong",
                     [] {
-                        return chainOf(300, [](unsigned n) { return (n + 1) * 4096; }, 4000 * kMiB);
+                        TableImage image = chainOf(
+                            300, [](unsigned n) { return (n + 1) * 4096; }, 4000 * kMiB);
+                        return image.entry(0, 1, entryAt(0x05, 0, 2048, 1300000));
                     },
                     {{FindingKind::ChainTooLong,
                       {{2048 + 255 * 4096, 2}},
@@ -359,6 +529,75 @@ TEST(ReadPartitionTable, ReadsAHundredLogicalPartitionsFromTheirRecordsAlone) {
     EXPECT_EQ(reading.entries.back().entry.number, 104u);
     EXPECT_EQ(memory.read.size(), 101u);
     EXPECT_EQ(reading.findings, kNone);
+}
+
+// An image of a disk's first sectors: the entries reach beyond it, which
+// is said once, and the cylinders come from the table's extent unless given.
+struct FirstSectorsCase {
+    const char* name;
+    TableRequest request;
+    DriveGeometry geometry;
+};
+void PrintTo(const FirstSectorsCase& c, std::ostream* out) { *out << c.name; }
+
+class FirstSectorsTest : public ::testing::TestWithParam<FirstSectorsCase> {};
+
+TEST_P(FirstSectorsTest, CylindersFromTheTablesExtentAndOneNote) {
+    TableImage image(2048 * 512);
+    image.entry(0, 1, entryAt(0x07, 0, 63, 1000 * kCylinder - 63))
+        .entry(0, 2, entryAt(0x83, 0, 1000 * kCylinder, 23 * kCylinder + 100));
+    const TableReading reading = readImage(image, GetParam().request);
+    EXPECT_EQ(reading.geometry, GetParam().geometry);
+    EXPECT_EQ(reading.extentNote(),
+              "The image holds the first 2048 sectors; the entries reach sector 16434594.");
+    EXPECT_EQ(reading.findings, kNone);
+}
+
+TableRequest headsAndSectors() {
+    TableRequest r;
+    r.heads = 255, r.sectors = 63;
+    return r;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, FirstSectorsTest,
+    ::testing::Values(
+        FirstSectorsCase{"Guessed", {},
+                         {1024, 255, 63, GeometrySource::Guessed, CylinderSource::TableExtent}},
+        FirstSectorsCase{"HeadsAndSectorsGiven", headsAndSectors(),
+                         {1024, 255, 63, GeometrySource::Given, CylinderSource::TableExtent}},
+        FirstSectorsCase{"WholeGeometryGiven", drive1024(),
+                         {1024, 255, 63, GeometrySource::Given, CylinderSource::Given}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadPartitionTable, AWholeImageHasNoNote) {
+    const TableReading reading = readImage(chainImage());
+    EXPECT_FALSE(reading.partialImage());
+    EXPECT_EQ(reading.extentNote(), "");
+    EXPECT_EQ(reading.geometry.cylinderSource, CylinderSource::Image);
+}
+
+// Findings once grew with the square of the entries: 280,803 of them, 40 MB
+// of text, for a chain whose partitions all overlap one another.
+TEST(ReadPartitionTable, FindingsGrowWithTheEntriesNotWithTheirPairs) {
+    const TableReading reading = readImage(test::overlappingChain());
+    ASSERT_EQ(reading.entries.size(), 1025u);
+    std::size_t overlaps = 0, bytes = 0;
+    for (const Finding& f : reading.findings) {
+        overlaps += f.kind == FindingKind::Overlap;
+        bytes += f.text.size();
+        EXPECT_LE(f.entries.size(), 1 + kMostOverlapsNamed);
+    }
+    // One finding per logical partition but the last, which overlaps none
+    // after it.
+    EXPECT_EQ(overlaps, 767u);
+    EXPECT_LE(reading.findings.size(), 3 * reading.entries.size());
+    EXPECT_LE(bytes, 500 * reading.entries.size());
+    EXPECT_EQ(reading.findings.front().text,
+              "Partition 5 (table sector 2048, slot 1) overlaps 767 partitions after it: "
+              "partition 6 (table sector 2048, slot 2) at sectors 2050 to 552048, partition 7 "
+              "(table sector 2048, slot 3) at sectors 2051 to 552048, partition 8 (table sector "
+              "4096, slot 1) at sectors 4097 to 552048 and 764 more.");
 }
 
 // --- Placeholders and each entry's check ------------------------------------

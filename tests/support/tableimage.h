@@ -77,9 +77,9 @@ public:
         return *this;
     }
 
-    // Writes `text` at the start of `sector`.
-    TableImage& bytes(std::uint64_t sector, const std::string& text) {
-        std::copy(text.begin(), text.end(), sectors[sector].begin());
+    // Writes `text` into `sector` from byte `offset` on.
+    TableImage& bytes(std::uint64_t sector, const std::string& text, std::size_t offset = 0) {
+        std::copy(text.begin(), text.end(), sectors[sector].begin() + offset);
         return *this;
     }
 
@@ -100,5 +100,23 @@ public:
     std::uint64_t size;
     std::map<std::uint64_t, Sector> sectors;
 };
+
+// A chain of 256 extended boot records in a 300 MiB image, each holding a
+// link and three logical partitions that all overlap one another and the
+// partitions of every other record; the last link points back at the
+// first record. 1,025 entries, 294,528 pairs that overlap.
+inline TableImage overlappingChain() {
+    TableImage image(300ull * 1024 * 1024);
+    const std::uint32_t extended = 2048, records = 256, spacing = 2048, count = 550000;
+    image.entry(0, 1, entryAt(0x05, 0, extended, 600000));
+    for (std::uint32_t n = 0; n < records; ++n) {
+        const std::uint64_t record = extended + std::uint64_t{n} * spacing;
+        for (unsigned slot = 1; slot <= 3; ++slot)
+            image.entry(record, slot, entryAt(0x83, record, slot, count));
+        const std::uint32_t next = n + 1 < records ? (n + 1) * spacing : 0;
+        image.entry(record, 4, entryAt(0x05, extended, next, spacing));
+    }
+    return image;
+}
 
 }  // namespace quorvane::test

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <utility>
 
 namespace quorvane::core {
 
@@ -52,8 +53,73 @@ TableEntry decodedEntry(const SectorBytes& sector, std::uint64_t tableSector, un
     return entry;
 }
 
+bool fieldIs(const SectorBytes& sector, std::size_t at, std::string_view text) {
+    return std::memcmp(sector.data() + at, text.data(), text.size()) == 0;
+}
+
 bool startsWith(const SectorBytes& sector, std::string_view magic) {
-    return std::memcmp(sector.data(), magic.data(), magic.size()) == 0;
+    return fieldIs(sector, 0, magic);
+}
+
+std::uint32_t littleEndian16(const SectorBytes& sector, std::size_t at) {
+    return static_cast<std::uint32_t>(sector[at] | sector[at + 1] << 8);
+}
+
+bool powerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
+
+std::string hexByte(std::uint8_t value) {
+    constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[value >> 4], digits[value & 0x0F]};
+}
+
+// FAT12, FAT16 or FAT32 by the count of clusters that the BIOS parameter
+// block gives, or nothing when the block cannot describe a FAT volume.
+std::optional<std::string> fatTypeByClusters(const SectorBytes& s) {
+    const std::uint32_t bytesPerSector = littleEndian16(s, 11);
+    const std::uint32_t sectorsPerCluster = s[13];
+    const std::uint32_t reserved = littleEndian16(s, 14);
+    const std::uint32_t fats = s[16];
+    const std::uint32_t rootEntries = littleEndian16(s, 17);
+    const std::uint8_t media = s[21];
+    const std::uint64_t total = littleEndian16(s, 19) != 0 ? littleEndian16(s, 19)
+                                                           : littleEndian32(std::span(s).subspan(32, 4));
+    const std::uint64_t fatSectors = littleEndian16(s, 22) != 0
+                                         ? littleEndian16(s, 22)
+                                         : littleEndian32(std::span(s).subspan(36, 4));
+    if (bytesPerSector < 512 || bytesPerSector > 4096 || !powerOfTwo(bytesPerSector) ||
+        !powerOfTwo(sectorsPerCluster) || reserved == 0 || fats == 0 || fatSectors == 0 ||
+        (media != 0xF0 && media < 0xF8))
+        return std::nullopt;
+    const std::uint64_t rootSectors =
+        (std::uint64_t{rootEntries} * 32 + bytesPerSector - 1) / bytesPerSector;
+    const std::uint64_t overhead = reserved + fats * fatSectors + rootSectors;
+    if (total <= overhead) return std::nullopt;
+    const std::uint64_t clusters = (total - overhead) / sectorsPerCluster;
+    if (clusters < 4085) return "FAT12";
+    if (clusters < 65525) return "FAT16";
+    return "FAT32";
+}
+
+// The first slot whose boot flag is neither 00 nor 80, or 0 when there is
+// none: operating systems take such a sector for no partition table.
+unsigned badBootFlagSlot(const SectorBytes& sector) {
+    for (unsigned slot = 1; slot <= kSlots; ++slot) {
+        const std::uint8_t flag = entryBytes(sector, slot)[0];
+        if (flag != 0x00 && flag != 0x80) return slot;
+    }
+    return 0;
+}
+
+std::string badBootFlagText(const SectorBytes& sector, unsigned slot) {
+    return "the entry in slot " + std::to_string(slot) + " has the boot flag " +
+           hexByte(entryBytes(sector, slot)[0]) + ", where a partition table has 00 or 80";
+}
+
+// Why an image of one volume is refused: it is `kind`, not a disk.
+std::string volumeImageReason(std::string_view kind) {
+    return "it is " + std::string(kind) +
+           ", not a whole disk: it holds no partition table. It looks like an image of one "
+           "partition; save the whole disk instead (dd if=/dev/sdX of=disk.img)";
 }
 
 std::string bytesText(std::uint64_t bytes) {
@@ -82,6 +148,12 @@ void followChain(DiskImage& image, std::uint64_t extendedStart, unsigned slot, R
         if (auto failure = image.readSector(record, sector))
             return brokenOff(ChainProblem::ReadFailed, std::move(*failure));
         if (!hasSignature(sector)) return brokenOff(ChainProblem::NoSignature);
+        if (const unsigned bad = badBootFlagSlot(sector)) {
+            const auto kind = bootSectorKind(sector);
+            return brokenOff(ChainProblem::NotATable,
+                             kind ? "it holds the boot sector of " + *kind
+                                  : badBootFlagText(sector, bad));
+        }
         read.push_back(record);
 
         std::optional<std::uint64_t> next;
@@ -111,6 +183,30 @@ void followChain(DiskImage& image, std::uint64_t extendedStart, unsigned slot, R
 }
 
 }  // namespace
+
+std::optional<std::string> bootSectorKind(const SectorBytes& sector) {
+    const bool jump = (sector[0] == 0xEB && sector[2] == 0x90) || sector[0] == 0xE9;
+    if (!jump) return std::nullopt;
+    if (fieldIs(sector, 3, "NTFS    ")) return "an NTFS file system";
+    if (fieldIs(sector, 3, "EXFAT   ")) return "an exFAT file system";
+    if (fieldIs(sector, 3, "-FVE-FS-")) return "a BitLocker-encrypted volume";
+    if (fieldIs(sector, 54, "HPFS    ")) return "an HPFS file system";
+    if (const auto type = fatTypeByClusters(sector)) return "a " + *type + " file system";
+    // A parameter block that does not add up, under a FAT label.
+    for (const auto& [at, label] : {std::pair<std::size_t, std::string_view>{82, "FAT32   "},
+                                    {54, "FAT12   "},
+                                    {54, "FAT16   "},
+                                    {54, "FAT     "}}) {
+        if (fieldIs(sector, at, label)) {
+            std::string name(label);
+            name.erase(name.find(' '));
+            return "a " + name + " file system";
+        }
+    }
+    return std::nullopt;
+}
+
+bool isExtSuperblock(const SectorBytes& third) { return third[56] == 0x53 && third[57] == 0xEF; }
 
 bool isExtendedType(std::uint8_t type) { return type == 0x05 || type == 0x0F || type == 0x85; }
 
@@ -147,11 +243,30 @@ RawTable readRawTable(DiskImage& image) {
         table.error = "the file holds " + bytesText(size) + ", less than one sector (512 bytes)";
         return table;
     }
+    // A volume's boot sector ends with 55AA too; where its bytes cannot be
+    // a table, say what it is.
+    const unsigned badSlot = badBootFlagSlot(first);
+    const bool empty = allZero(std::span(first).subspan(kTableOffset, kSlots * kEntryBytes));
+    if (const auto kind = bootSectorKind(first);
+        kind && (!hasSignature(first) || badSlot != 0 || empty)) {
+        table.error = volumeImageReason(*kind);
+        return table;
+    }
     if (!hasSignature(first)) {
+        // An ext2/3/4 volume leaves its first sectors empty.
+        SectorBytes third{};
+        if (table.imageSectors > 2 && !image.readSector(2, third) && isExtSuperblock(third)) {
+            table.error = volumeImageReason("an ext2, ext3 or ext4 file system");
+            return table;
+        }
         table.error = "its first sector does not end with the signature 55AA of a partition table";
         return table;
     }
-    if (allZero(std::span(first).subspan(kTableOffset, kSlots * kEntryBytes))) {
+    if (badSlot != 0) {
+        table.error = "its first sector holds no partition table: " + badBootFlagText(first, badSlot);
+        return table;
+    }
+    if (empty) {
         table.error = "the partition table in its first sector is empty (all four entries are zero)";
         return table;
     }

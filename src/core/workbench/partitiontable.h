@@ -79,17 +79,21 @@ enum class ChainProblem {
     OutsideFile,  // the link points beyond the end of the image
     TooLong,      // more records than any system gives a disk
     NoSignature,  // the linked sector lacks the signature 55AA
+    NotATable,    // the linked sector is no table: a boot flag other than 00 or 80
     ReadFailed,   // the system could not read the linked sector
 };
 
 // The end of a chain that broke off, and the link entry that led there
-// (for NoSignature and ReadFailed: the entry that pointed at the sector).
+// (for NoSignature, NotATable and ReadFailed: the entry that pointed at the
+// sector).
 struct ChainBreak {
     ChainProblem problem = ChainProblem::Loop;
     std::uint64_t tableSector = 0;  // the link entry's table
     unsigned slot = 0;
     std::uint64_t target = 0;       // the sector it points at
-    std::string reason;             // the system's reason for ReadFailed
+    // The system's reason for ReadFailed; for NotATable what the sector
+    // holds instead ("it holds the boot sector of a FAT32 file system").
+    std::string reason;
 
     friend bool operator==(const ChainBreak&, const ChainBreak&) = default;
 };
@@ -117,6 +121,17 @@ RawTable readRawTable(DiskImage& image);
 // The name of a virtual-disk format whose header `first` starts with
 // ("qcow2", "VHDX", "VMDK"), or nothing for a raw image.
 std::optional<std::string> virtualDiskFormat(const SectorBytes& first);
+
+// What a volume's boot sector is, recognised by its jump instruction and
+// its name fields, with its article: "a FAT32 file system", "an NTFS file
+// system", "a BitLocker-encrypted volume"; nothing for any other sector. A
+// FAT file system is named FAT12, FAT16 or FAT32 by its count of clusters
+// when its parameter block is sound, else by its label.
+std::optional<std::string> bootSectorKind(const SectorBytes& sector);
+
+// Whether the sector at byte 1024 of a volume (its third sector) starts an
+// ext2, ext3 or ext4 superblock.
+bool isExtSuperblock(const SectorBytes& third);
 
 // Whether `type` marks an extended partition (05, 0F, 85).
 bool isExtendedType(std::uint8_t type);

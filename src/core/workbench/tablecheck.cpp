@@ -167,11 +167,15 @@ std::string_view findingKindName(FindingKind kind) {
     switch (kind) {
         case FindingKind::Overlap: return "overlap";
         case FindingKind::Order: return "order";
-        case FindingKind::BeyondImage: return "beyond_image";
         case FindingKind::ChsRange: return "chs_range";
         case FindingKind::Active: return "active";
         case FindingKind::GptProtective: return "gpt_protective";
+        case FindingKind::CoversTable: return "covers_table";
+        case FindingKind::OutsideExtended: return "outside_extended";
+        case FindingKind::LinkOutside: return "link_outside_extended";
+        case FindingKind::ExtraLogical: return "extra_logical";
         case FindingKind::NoSignature: return "no_signature";
+        case FindingKind::NotATable: return "not_a_table";
         case FindingKind::ChainLoop: return "chain_loop";
         case FindingKind::ChainOutside: return "chain_outside";
         case FindingKind::ChainTooLong: return "chain_too_long";
@@ -180,9 +184,24 @@ std::string_view findingKindName(FindingKind kind) {
     return "read_failed";
 }
 
+std::string_view cylinderSourceName(CylinderSource source) {
+    switch (source) {
+        case CylinderSource::Given: return "given";
+        case CylinderSource::Image: return "image";
+        case CylinderSource::TableExtent: break;
+    }
+    return "table_extent";
+}
+
 bool TableReading::clean() const {
     return findings.empty() && std::all_of(entries.begin(), entries.end(),
                                            [](const CheckedEntry& e) { return e.passed(); });
+}
+
+std::string TableReading::extentNote() const {
+    if (!partialImage()) return {};
+    return "The image holds the first " + number(imageSectors) + " sectors; the entries reach "
+           "sector " + number(reach - 1) + ".";
 }
 
 namespace {
@@ -239,10 +258,12 @@ public:
     std::vector<Finding> all() {
         overlaps();
         order();
-        beyondImage();
         chsRange();
         active();
         gptProtective();
+        coversTable();
+        extendedPartition();
+        extraLogical();
         chain();
         return std::move(found_);
     }
@@ -262,24 +283,47 @@ private:
         return list;
     }
 
+    // Each partition with the later ones (in table order) it shares sectors
+    // with: one finding per partition, naming a few and counting the rest.
     void overlaps() {
         const auto list = partitions();
+        // Logical partitions lie inside the extended partition.
+        const auto holds = [](const TableEntry& x, const TableEntry& y) {
+            return x.role == EntryRole::Extended && y.role == EntryRole::Logical;
+        };
+        const auto shared = [](const TableEntry& a, const TableEntry& b) {
+            return "sectors " + number(std::max(a.start, b.start)) + " to " +
+                   number(std::min(a.endPlusOne(), b.endPlusOne()) - 1);
+        };
         for (std::size_t i = 0; i < list.size(); ++i) {
+            const TableEntry& a = *list[i];
+            std::vector<const TableEntry*> others;
+            std::size_t count = 0;
             for (std::size_t j = i + 1; j < list.size(); ++j) {
-                const TableEntry& a = *list[i];
                 const TableEntry& b = *list[j];
-                // Logical partitions lie inside the extended partition.
-                const auto holds = [](const TableEntry& x, const TableEntry& y) {
-                    return x.role == EntryRole::Extended && y.role == EntryRole::Logical;
-                };
                 if (holds(a, b) || holds(b, a)) continue;
-                const std::uint64_t from = std::max(a.start, b.start);
-                const std::uint64_t to = std::min(a.endPlusOne(), b.endPlusOne());
-                if (from >= to) continue;
-                add(FindingKind::Overlap, {&a, &b},
-                    capitalized(entryName(a)) + " and " + entryName(b) + " overlap: sectors " +
-                        number(from) + " to " + number(to - 1) + " belong to both.");
+                if (std::max(a.start, b.start) >= std::min(a.endPlusOne(), b.endPlusOne()))
+                    continue;
+                if (others.size() < kMostOverlapsNamed) others.push_back(&b);
+                ++count;
             }
+            if (count == 0) continue;
+            if (count == 1) {
+                add(FindingKind::Overlap, {&a, others[0]},
+                    capitalized(entryName(a)) + " and " + entryName(*others[0]) + " overlap: " +
+                        shared(a, *others[0]) + " belong to both.");
+                continue;
+            }
+            std::string text = capitalized(entryName(a)) + " overlaps " + number(count) +
+                               " partitions after it: ";
+            for (std::size_t k = 0; k < others.size(); ++k) {
+                const bool last = k + 1 == others.size() && count == others.size();
+                text += (k == 0 ? "" : last ? " and " : ", ") + entryName(*others[k]) + " at " +
+                        shared(a, *others[k]);
+            }
+            if (count > others.size()) text += " and " + number(count - others.size()) + " more";
+            others.insert(others.begin(), &a);
+            add(FindingKind::Overlap, std::move(others), text + ".");
         }
     }
 
@@ -302,16 +346,6 @@ private:
         };
         inSequence(false);
         inSequence(true);
-    }
-
-    void beyondImage() {
-        for (const TableEntry* e : partitions()) {
-            if (e->endPlusOne() <= reading_.imageSectors) continue;
-            add(FindingKind::BeyondImage, {e},
-                capitalized(entryName(*e)) + " ends at sector " + number(lastSector(*e)) +
-                    ", beyond the end of the image (its last sector is " +
-                    number(reading_.imageSectors - 1) + ").");
-        }
     }
 
     void chsRange() {
@@ -361,6 +395,74 @@ private:
         }
     }
 
+    // A partition that starts at or before its own table's sector and so
+    // holds it: writing to the partition overwrites the table.
+    void coversTable() {
+        for (const TableEntry* e : partitions()) {
+            if (e->start > e->tableSector || e->endPlusOne() <= e->tableSector) continue;
+            add(FindingKind::CoversTable, {e},
+                capitalized(entryName(*e)) + " starts at sector " + number(e->start) +
+                    " and so covers its own " +
+                    (e->tableSector == 0 ? std::string("partition table") + " in sector 0"
+                                         : "extended boot record in sector " +
+                                               number(e->tableSector)) +
+                    ".");
+        }
+    }
+
+    // The extended partition whose chain was followed: the first one in
+    // the master boot record.
+    const TableEntry* extended() const {
+        for (const CheckedEntry& c : reading_.entries)
+            if (c.entry.role == EntryRole::Extended) return &c.entry;
+        return nullptr;
+    }
+
+    // Logical partitions and links that leave the extended partition.
+    void extendedPartition() {
+        const TableEntry* x = extended();
+        if (!x) return;
+        const std::string extendedText = entryName(*x) + ", the extended partition (sectors " +
+                                         number(x->start) + " to " +
+                                         number(x->endPlusOne() - 1) + ").";
+        for (const CheckedEntry& c : reading_.entries) {
+            const TableEntry& e = c.entry;
+            if (e.role == EntryRole::Logical && e.count > 0 &&
+                (e.start < x->start || e.endPlusOne() > x->endPlusOne())) {
+                add(FindingKind::OutsideExtended, {&e, x},
+                    capitalized(entryName(e)) + " lies at sectors " + number(e.start) + " to " +
+                        number(lastSector(e)) + ", not wholly inside " + extendedText);
+            } else if (e.role == EntryRole::Link &&
+                       (e.start < x->start || e.start >= x->endPlusOne())) {
+                add(FindingKind::LinkOutside, {&e, x},
+                    capitalized(entryName(e)) + " points at sector " + number(e.start) +
+                        " for the next extended boot record, outside " + extendedText);
+            }
+        }
+    }
+
+    // Extended boot records that hold more than one logical partition.
+    void extraLogical() {
+        const auto& all = reading_.entries;
+        for (std::size_t i = 0; i < all.size();) {
+            std::size_t j = i;
+            std::vector<const TableEntry*> logical;
+            for (; j < all.size() && all[j].entry.tableSector == all[i].entry.tableSector; ++j)
+                if (all[j].entry.role == EntryRole::Logical) logical.push_back(&all[j].entry);
+            if (logical.size() > 1) {
+                std::string names;
+                for (std::size_t k = 0; k < logical.size(); ++k)
+                    names += (k == 0 ? "" : k + 1 == logical.size() ? " and " : ", ") +
+                             entryName(*logical[k]);
+                add(FindingKind::ExtraLogical, logical,
+                    "The extended boot record in sector " + number(all[i].entry.tableSector) +
+                        " holds " + number(logical.size()) + " partitions, " + names +
+                        ": most systems use only the first and ignore the others.");
+            }
+            i = j;
+        }
+    }
+
     void chain() {
         if (!raw_.chainBreak) return;
         const ChainBreak& b = *raw_.chainBreak;
@@ -392,6 +494,10 @@ private:
                 return add(FindingKind::NoSignature, {link},
                            pointedAt + "does not end with the signature 55AA: the chain ends "
                                        "there.");
+            case ChainProblem::NotATable:
+                return add(FindingKind::NotATable, {link},
+                           pointedAt + "is no extended boot record (" + b.reason +
+                               "): the chain ends there.");
             case ChainProblem::ReadFailed:
                 return add(FindingKind::ReadFailed, {link},
                            pointedAt + "cannot be read (" + b.reason + "): the chain ends there.");
@@ -424,8 +530,19 @@ TableReading readPartitionTable(DiskImage& image, const TableRequest& request,
     } else {
         g = guessGeometry(raw.entries);
     }
-    g.cylinders = request.cylinders ? *request.cylinders
-                                    : raw.imageSectors / (std::uint64_t{g.heads} * g.sectors);
+    for (const TableEntry& entry : raw.entries)
+        if (entry.role != EntryRole::Link)
+            reading.reach = std::max(reading.reach, entry.endPlusOne());
+    const std::uint64_t cylinder = std::uint64_t{g.heads} * g.sectors;
+    if (request.cylinders) {
+        g.cylinders = *request.cylinders;
+        g.cylinderSource = CylinderSource::Given;
+    } else if (reading.partialImage()) {
+        g.cylinders = (reading.reach + cylinder - 1) / cylinder;
+        g.cylinderSource = CylinderSource::TableExtent;
+    } else {
+        g.cylinders = raw.imageSectors / cylinder;
+    }
 
     for (const TableEntry& entry : raw.entries)
         reading.entries.push_back(checkedEntry(entry, g, request.drive, format));

@@ -4,6 +4,7 @@
 // findings across entries that no check of one entry can give.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,11 +24,24 @@ enum class GeometrySource { Given, Guessed, Default };
 // "given", "guessed" or "default".
 std::string_view geometrySourceName(GeometrySource source);
 
+// Where the cylinders came from: given by the person, the image's size, or
+// (when the image ends before the entries do, as an image of a disk's first
+// sectors does) the table's extent rounded up to a whole cylinder.
+enum class CylinderSource { Given, Image, TableExtent };
+
+// "given", "image" or "table_extent".
+std::string_view cylinderSourceName(CylinderSource source);
+
+// What the geometry's line adds to its source when the cylinders come from
+// the table's extent.
+inline constexpr std::string_view kCylindersFromExtent = "cylinders from the table's extent";
+
 struct DriveGeometry {
     std::uint64_t cylinders = 0;
     unsigned heads = 255;
     unsigned sectors = 63;  // per track
-    GeometrySource source = GeometrySource::Default;
+    GeometrySource source = GeometrySource::Default;  // of the heads and sectors
+    CylinderSource cylinderSource = CylinderSource::Image;
 
     friend bool operator==(const DriveGeometry&, const DriveGeometry&) = default;
 };
@@ -39,7 +53,8 @@ inline constexpr unsigned kMaxSectorsPerTrack = 63;
 // How to read the table: the geometry's heads and sectors per track (both
 // or neither, within the limits above; else they are guessed), its
 // cylinders (else the image's sectors divided by a cylinder's sectors,
-// rounded down), and the drive number ("Drv") the entries' fields get.
+// rounded down, or the table's extent where the image ends before it), and
+// the drive number ("Drv") the entries' fields get.
 struct TableRequest {
     std::optional<unsigned> heads, sectors;
     std::optional<std::uint64_t> cylinders;
@@ -78,18 +93,27 @@ struct CheckedEntry {
 
 // The kinds of finding across entries.
 enum class FindingKind {
-    Overlap,        // two partitions share sectors
-    Order,          // an entry starts before the one before it in its table or chain
-    BeyondImage,    // an entry ends beyond the end of the image
-    ChsRange,       // a CHS head or sector outside the geometry
-    Active,         // more than one active primary partition
-    GptProtective,  // an entry of type EE
-    NoSignature,    // an extended boot record without 55AA
-    ChainLoop,      // the chain of extended boot records loops
-    ChainOutside,   // a link points beyond the end of the image
-    ChainTooLong,   // more extended boot records than a system allows
-    ReadFailed,     // a table sector could not be read
+    Overlap,          // partitions share sectors
+    Order,            // an entry starts before the one before it in its table or chain
+    ChsRange,         // a CHS head or sector outside the geometry
+    Active,           // more than one active primary partition
+    GptProtective,    // an entry of type EE
+    CoversTable,      // a partition holds the sector of its own table
+    OutsideExtended,  // a logical partition not wholly inside the extended one
+    LinkOutside,      // a link to an extended boot record outside the extended partition
+    ExtraLogical,     // an extended boot record with more than one partition
+    NoSignature,      // an extended boot record without 55AA
+    NotATable,        // a linked sector that is no table (a boot flag other than 00, 80)
+    ChainLoop,        // the chain of extended boot records loops
+    ChainOutside,     // a link points beyond the end of the image
+    ChainTooLong,     // more extended boot records than a system allows
+    ReadFailed,       // a table sector could not be read
 };
+
+// The most entries an overlap names besides the entry it is about; the
+// rest are counted, so that a table of a thousand entries that all overlap
+// gives a thousand findings of one line each.
+inline constexpr std::size_t kMostOverlapsNamed = 3;
 
 // The kind's name in quorvane-cli's JSON: "overlap", "chain_loop", ...
 std::string_view findingKindName(FindingKind kind);
@@ -116,12 +140,21 @@ struct TableReading {
     // A reason: show it with unreadableText().
     std::string error;
     std::uint64_t imageSectors = 0;  // whole sectors in the image
+    // The sector after the last one that a partition reaches.
+    std::uint64_t reach = 0;
     DriveGeometry geometry;
     std::vector<CheckedEntry> entries;  // in table order, links included
     std::vector<Finding> findings;
 
-    // No check found anything and no finding was made.
+    // No check found anything and no finding was made. An image that ends
+    // before the entries do is no finding: it may hold the disk's first
+    // sectors only.
     bool clean() const;
+    // The image ends before the last sector that a partition reaches.
+    bool partialImage() const { return reach > imageSectors; }
+    // "The image holds the first N sectors; the entries reach sector M.",
+    // or the empty text when the image holds every partition.
+    std::string extentNote() const;
 };
 
 // Reads the partition table of `image` (only its table sectors), settles the

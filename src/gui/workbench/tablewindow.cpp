@@ -63,6 +63,8 @@ QString geometryText(const core::DriveGeometry& g) {
             source = "the default, as the table fits no geometry";
             break;
     }
+    if (g.cylinderSource == core::CylinderSource::TableExtent)
+        source += "; " + QString::fromUtf8(core::kCylindersFromExtent);
     return "Geometry: " + number(g.cylinders) + "/" + number(g.heads) + "/" + number(g.sectors) +
            " (" + source + ")";
 }
@@ -90,6 +92,12 @@ TableWindow::TableWindow(const std::string& path, core::TableReading reading, Us
     image->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* geometry = new QLabel(geometryText(reading_.geometry), this);
     geometry->setObjectName("lblGeometry");
+    QLabel* extent = nullptr;
+    if (reading_.partialImage()) {
+        extent = new QLabel(QString::fromStdString(reading_.extentNote()), this);
+        extent->setObjectName("lblExtent");
+        extent->setWordWrap(true);
+    }
 
     entries_ = new QTreeWidget(this);
     entries_->setObjectName("lstEntries");
@@ -147,6 +155,7 @@ TableWindow::TableWindow(const std::string& path, core::TableReading reading, Us
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(image);
+    if (extent) layout->addWidget(extent);
     layout->addWidget(geometry);
     layout->addSpacing(4);
     layout->addWidget(entriesLabel);
