@@ -85,6 +85,9 @@ private slots:
     void fileWithoutATableIsRefusedAndChangesNothing() {
         enum Kind { File, Folder, Absent, System };
         const QByteArray sector(512, '\0');
+        QByteArray fat32 = sector;
+        fat32.replace(0, 11, "\xEB\x58\x90MSWIN4.1").replace(82, 8, "FAT32   ");
+        fat32.replace(440, 28, "Remove disks or other media.").replace(510, 2, "\x55\xAA");
         const struct {
             Kind kind;
             const char* name;  // in the test's folder, or the system's path
@@ -104,6 +107,10 @@ private slots:
             {File, "disk.vhdx", QByteArray("vhdxfile") + sector,
              "it is a VHDX virtual disk, not a raw disk image; qemu-img convert -O raw makes a "
              "raw image of it"},
+            {File, "fat32.img", fat32,
+             "it is a FAT32 file system, not a whole disk: it holds no partition table. It looks "
+             "like an image of one partition; save the whole disk instead (dd if=/dev/sdX "
+             "of=disk.img)"},
             {Absent, "missing.img", {}, "it cannot be opened: No such file or directory"},
             {Folder, "folder.img", {},
              "it is a directory, not a saved disk image: save an image first, for example with "
@@ -176,9 +183,23 @@ private slots:
         // Beyond cylinder 1023 the stored CHS values are placeholders.
         TableImage large(std::uint64_t{1300} * 16065 * 512);
         large.entry(0, 1, quorvane::test::entryAt(0x07, 0, 1100 * 16065, 100 * 16065));
-        QCOMPARE(rows(entryList(readTable(writeImage(large, "large.img")))),
+        QDialog* whole = readTable(writeImage(large, "large.img"));
+        QVERIFY(!whole->findChild<QLabel*>("lblExtent"));
+        QCOMPARE(rows(entryList(whole)),
                  QStringList{"1 | 0 | 1 | 07 | no | 1023/254/63 (placeholder) | "
                              "1023/254/63 (placeholder) | 17671500 | 1606500 | none"});
+        whole->close();
+
+        // An image of the disk's first sectors: said once, above the geometry.
+        TableImage first(2048 * 512);
+        first.entry(0, 1, quorvane::test::entryAt(0x07, 0, 63, 100 * 16065 - 63));
+        QDialog* partial = readTable(writeImage(first, "first.img"));
+        QCOMPARE(partial->findChild<QLabel*>("lblExtent")->text(),
+                 QString("The image holds the first 2048 sectors; the entries reach sector "
+                         "1606499."));
+        QCOMPARE(partial->findChild<QLabel*>("lblGeometry")->text(),
+                 QString("Geometry: 100/255/63 (guessed from the table; cylinders from the "
+                         "table's extent)"));
     }
 
     // "Use entry" by its button, by Return on the list and by a double
