@@ -1,41 +1,11 @@
 #include "platform/diskimage_std.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace quorvane::platform {
 
 namespace {
-
-class FileImage : public core::DiskImage {
-public:
-    FileImage(std::ifstream in, std::uint64_t size) : in_(std::move(in)), size_(size) {}
-
-    std::uint64_t size() const override { return size_; }
-
-    std::optional<std::string> readSector(std::uint64_t sector,
-                                          core::SectorBytes& bytes) override {
-        bytes.fill(0);
-        // Beyond the end there is nothing to read.
-        if (sector >= (size_ + core::kSectorBytes - 1) / core::kSectorBytes) return std::nullopt;
-        errno = 0;
-        in_.clear();
-        in_.seekg(static_cast<std::streamoff>(sector * core::kSectorBytes));
-        in_.read(reinterpret_cast<char*>(bytes.data()), core::kSectorBytes);
-        if (in_.bad() || (in_.fail() && !in_.eof())) {
-            bytes.fill(0);
-            return errno != 0 ? std::strerror(errno) : std::string("read error");
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::ifstream in_;
-    std::uint64_t size_;
-};
 
 OpenedImage refused(std::string reason) { return {nullptr, std::move(reason)}; }
 
@@ -60,15 +30,7 @@ OpenedImage openDiskImage(const std::string& path) {
         case fs::file_type::fifo: return refused(core::notAFileReason(core::NotAFile::Pipe));
         default: return refused(core::notAFileReason(core::NotAFile::Other));
     }
-    const std::uintmax_t size = fs::file_size(file, error);
-    if (error) return refused(core::cannotOpenReason(error.message()));
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return refused(core::cannotOpenReason(errno != 0 ? std::strerror(errno)
-                                                         : "the system gives no reason"));
-    }
-    return {std::make_unique<FileImage>(std::move(in), size), {}};
+    return openRegularFile(file);
 }
 
 core::TableReading readTableFile(const std::string& path, const core::TableRequest& request,

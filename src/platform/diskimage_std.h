@@ -1,6 +1,10 @@
-// A saved disk image read from a regular file with the standard library.
+// A saved disk image read from a regular file. The standard library tells
+// what a path names; the system's positioned reads then fetch each sector's
+// 512 bytes and nothing more, so that from a slow stick or a network share
+// only the table's sectors travel.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -21,6 +25,14 @@ struct OpenedImage {
 // directory, device, pipe or other special file is refused without being
 // opened, so that nothing but a saved image is ever read.
 OpenedImage openDiskImage(const std::string& path);
+
+// The system's part of openDiskImage (diskimage_posix.cpp,
+// diskimage_win.cpp): opens `file`, already found to be a regular file, for
+// reading and takes its size from the opened file. A sector beyond the end
+// reads as zeros without asking the system, a partial last sector is filled
+// up with zeros, and a failed read gives the system's reason. The error is
+// a reason as core::cannotOpenReason gives it.
+OpenedImage openRegularFile(const std::filesystem::path& file);
 
 // Opens `path` and reads its partition table (core::readPartitionTable); a
 // path that cannot be opened gives a reading that holds only its error.
