@@ -27,10 +27,17 @@ std::size_t utf8Length(std::string_view text) {
 
 }  // namespace
 
-std::string jsonString(std::string_view text) {
+void appendJsonString(std::string& out, std::string_view text) {
     constexpr char hex[] = "0123456789abcdef";
-    std::string out = "\"";
+    const auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    out += '"';
     while (!text.empty()) {
+        // A run of printable ASCII goes over as it is.
+        std::size_t run = 0;
+        while (run < text.size() && plain(static_cast<unsigned char>(text[run]))) ++run;
+        out.append(text.substr(0, run));
+        text.remove_prefix(run);
+        if (text.empty()) break;
         const unsigned char c = static_cast<unsigned char>(text.front());
         const std::size_t length = utf8Length(text);
         if (length == 0) {
@@ -48,14 +55,18 @@ std::string jsonString(std::string_view text) {
             out += "\\r";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (c < 0x20 || c == 0x7F) {
-            ((out += "\\u00") += hex[c >> 4]) += hex[c & 0x0F];
         } else {
-            out += static_cast<char>(c);
+            ((out += "\\u00") += hex[c >> 4]) += hex[c & 0x0F];
         }
         text.remove_prefix(length);
     }
-    return out + "\"";
+    out += '"';
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out;
+    appendJsonString(out, text);
+    return out;
 }
 
 void JsonWriter::beforeValue() {
@@ -97,14 +108,15 @@ JsonWriter& JsonWriter::endArray() {
 
 JsonWriter& JsonWriter::key(std::string_view name) {
     beforeValue();
-    (out_ += jsonString(name)) += ':';
+    appendJsonString(out_, name);
+    out_ += ':';
     afterKey_ = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::text(std::string_view value) {
     beforeValue();
-    out_ += jsonString(value);
+    appendJsonString(out_, value);
     return *this;
 }
 

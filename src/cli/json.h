@@ -38,5 +38,7 @@ private:
 // characters escaped, UTF-8 passed through, and each byte that is not part
 // of valid UTF-8 given as U+FFFD so that the output stays valid.
 std::string jsonString(std::string_view text);
+// The same, appended to `out`.
+void appendJsonString(std::string& out, std::string_view text);
 
 }  // namespace quorvane::cli
