@@ -31,14 +31,25 @@ std::vector<Printed> checkValues() {
             {"editline", [](const Workspace& w) { return w.editline; }}};
 }
 
+// A check that completes leaves `checkstate` 3 only for a field whose value
+// cannot be written to a batch file; the report's last line names it.
+std::string unfitItem(const Workspace& workspace) {
+    return workspace.report.substr(workspace.report.rfind('\n') + 1);
+}
+
 int runCheck(const Arguments& arguments, Context& context) {
     Workspace workspace;
     fillGeometry(arguments, workspace);
     const core::Outcome outcome = core::checkEntry(workspace, context.format);
     if (finish(context, workspace, outcome, checkValues()) != kRan) return kRefused;
+    // The entry cannot go into a batch, whatever else the check found: the
+    // report says why at its end, and so does stderr for a script that only
+    // sees the status.
+    if (workspace.checkstate == 3) {
+        context.err << "quorvane-cli: check refused: " << unfitItem(workspace) << '\n';
+        return kRefused;
+    }
     if (workspace.checkstate == 1) return kEntryErrors;
-    // An item that cannot be written to a batch: the report says which.
-    if (workspace.checkstate == 3) return kRefused;
     return kRan;
 }
 
@@ -88,10 +99,7 @@ std::string refusalReason(Workspace& workspace, bool ignoreErrors,
     if (!outcome.messages.empty()) return reasonOf(outcome.messages.front());
     if (!outcome.completed())
         return "the check stopped: " + stopReason(outcome.failure);
-    // A check that completes leaves 3 only for a field whose value cannot
-    // be written to a batch file; the report's last line names it.
-    if (workspace.checkstate == 3)
-        return workspace.report.substr(workspace.report.rfind('\n') + 1);
+    if (workspace.checkstate == 3) return unfitItem(workspace);
     if (ignoreErrors) core::ignorePartitionTableError(workspace);
     const core::EntryVerdict verdict = core::entryVerdict(workspace);
     if (verdict != core::EntryVerdict::Accepted) return reasonOf(core::refusal(verdict));

@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                 kConsistent +
                     "One cylinder is 7.84423828125 Mb.\n\n*batch: the value of FS cannot be "
                     "written to a batch file\nprtsct=0\nrelcyl=0\ncheckstate=3\neditline=\n",
-                "", 1}),
+                "quorvane-cli: check refused: *batch: the value of FS cannot be written to a "
+                "batch file\n",
+                1}),
     quorvane::test::caseName);
 
 // A file name of this test process alone: other checkouts may run the
