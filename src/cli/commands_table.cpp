@@ -141,7 +141,9 @@ void chsObject(JsonWriter& json, const core::Chs& chs) {
         .endObject();
 }
 
-std::string jsonReport(const std::string& image, const TableReading& reading) {
+// Writes the JSON document to `out`, an entry at a time, so that a large
+// table never stands whole in memory.
+void writeJsonReport(std::ostream& out, const std::string& image, const TableReading& reading) {
     JsonWriter json;
     const core::DriveGeometry& g = reading.geometry;
     json.beginObject()
@@ -195,6 +197,7 @@ std::string jsonReport(const std::string& image, const TableReading& reading) {
             json.key(std::to_string(code)).boolean(c.checkCompleted && !failed);
         }
         json.endObject().key("report").text(c.report).endObject();
+        out << json.take();
     }
     json.endArray().key("findings").beginArray();
     for (const core::Finding& f : reading.findings) {
@@ -205,7 +208,7 @@ std::string jsonReport(const std::string& image, const TableReading& reading) {
         json.endArray().key("text").text(f.text).endObject();
     }
     json.endArray().endObject();
-    return json.json() + "\n";
+    out << json.take() << '\n';
 }
 
 int runTable(const Arguments& arguments, Context& context) {
@@ -222,7 +225,7 @@ int runTable(const Arguments& arguments, Context& context) {
         for (const core::Finding& f : reading.findings)
             context.err << "quorvane-cli: table: " << f.text << '\n';
     } else if (arguments.flag("json")) {
-        context.out << jsonReport(image, reading);
+        writeJsonReport(context.out, image, reading);
     } else {
         std::string text = textReport(image, reading);
         if (context.crlf) {

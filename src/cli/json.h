@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvane::cli {
@@ -24,6 +25,9 @@ public:
     JsonWriter& null();
 
     const std::string& json() const { return out_; }
+    // The text written since the last take, handed over: a long document
+    // can go out in parts.
+    std::string take() { return std::exchange(out_, {}); }
 
 private:
     void beforeValue();
