@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/base/numeric.h"
-#include "core/workbench/partitiontable.h"
+#include "core/readers/partitiontable.h"
 #include "core/workbench/tablecheck.h"
 #include "platform/path.h"
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "core/workbench/partitiontable.h"
+#include "core/readers/partitiontable.h"
 #include "platform/diskimage_std.h"
 #include "scratch.h"
 #include "tableimage.h"

@@ -2,7 +2,7 @@
 
 #include "core/base/numeric.h"
 #include "core/base/texts.h"
-#include "core/workbench/partitiontable.h"
+#include "core/readers/partitiontable.h"
 
 namespace quorvane::core {
 

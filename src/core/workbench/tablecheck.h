@@ -13,7 +13,7 @@
 
 #include "core/base/numeric.h"
 #include "core/workbench/geometry.h"
-#include "core/workbench/partitiontable.h"
+#include "core/readers/partitiontable.h"
 
 namespace quorvane::core {
 

@@ -1,7 +1,8 @@
 // A saved disk image read as an MBR partition table: the master boot record
 // in sector 0 and the chain of extended boot records that the extended
 // partition holds, decoded into entries. Reading turns bytes into entries
-// and only that; what the entries mean is the business of tablecheck.h.
+// and only that; what the entries mean is the business of
+// workbench/tablecheck.h.
 #pragma once
 
 #include <array>
@@ -11,23 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/diskimage.h"
+
 namespace quorvane::core {
-
-inline constexpr std::uint64_t kSectorBytes = 512;
-using SectorBytes = std::array<std::uint8_t, kSectorBytes>;
-
-// A saved disk image as the reader sees it. The window and quorvane-cli
-// give a regular file (platform/diskimage_std.h); tests give bytes.
-class DiskImage {
-public:
-    virtual ~DiskImage() = default;
-    // The image's size in bytes.
-    virtual std::uint64_t size() const = 0;
-    // Reads the sector of number `sector` into `bytes`; what lies beyond the
-    // end of the image reads as zeros. Returns the system's reason when the
-    // read fails, nothing when it succeeds.
-    virtual std::optional<std::string> readSector(std::uint64_t sector, SectorBytes& bytes) = 0;
-};
 
 // A CHS address as an entry stores it: the cylinder of ten bits, the head
 // of eight and the sector of six.

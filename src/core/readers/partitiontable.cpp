@@ -1,4 +1,4 @@
-#include "core/workbench/partitiontable.h"
+#include "core/readers/partitiontable.h"
 
 #include <algorithm>
 #include <cstring>
