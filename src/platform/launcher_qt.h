@@ -1,7 +1,7 @@
 // Starts outside programs as separate processes, without waiting for them.
 #pragma once
 
-#include "core/app/shell.h"
+#include "core/base/launcher.h"
 
 namespace quorvane::platform {
 

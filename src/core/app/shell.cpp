@@ -55,23 +55,4 @@ Message openNotAvailable() {
 
 Message helpNotAvailable() { return Message{std::string(kHelpNotAvailable), std::string(kProgramName)}; }
 
-std::string launchFailureText(const Launcher::Result& result) {
-    return "Unable to start requested program, error: '" + std::to_string(result.code) + " " +
-           result.description + "'";
-}
-
-Outcome launchOutsideTool(Launcher& launcher, std::string_view program) {
-    return launchOutcome(launcher.start(program));
-}
-
-Outcome launchOutcome(const Launcher::Result& result) {
-    Outcome outcome;
-    outcome.failure = result.code;
-    if (result.code == kFileNotFound) {
-        outcome.messages.push_back(
-            Message{launchFailureText(result), "Dear User", Icon::Exclamation, Buttons::Ok});
-    }
-    return outcome;
-}
-
 }  // namespace quorvane::core

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "core/accessories/sysinfo.h"
-#include "core/app/shell.h"
+#include "core/base/launcher.h"
 #include "core/base/outcome.h"
 
 namespace quorvane::gui {
