@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/base/characters.h"
+
 namespace quorvane::core {
 
 namespace {
@@ -22,13 +24,7 @@ struct NumberParts {
     std::string exponentDigits;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+constexpr bool isDigit(char c) { return isDecimalDigit(c); }
 
 [[noreturn]] void failTypeMismatch() { throw BasicError{kTypeMismatch}; }
 
@@ -233,15 +229,7 @@ std::string failureDescription(int code) {
 }
 
 double readStrict(std::string_view text, const NumberFormat& format) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && isBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && isBlank(text[last - 1])) {
-        --last;
-    }
-    const std::string_view s = text.substr(first, last - first);
+    const std::string_view s = trimmedBlanks(text);
     const std::string_view decimal = decimalSeparator(format);
     const std::string_view group = format.group;
 

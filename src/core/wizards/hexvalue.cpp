@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/characters.h"
 #include "core/wizards/wizard.h"
 
 namespace quorvane::core {
@@ -16,16 +17,11 @@ int digitValue(char c) {
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 }  // namespace
 
 HexConversion hexToDec(std::string& text, double& hexvalue, std::string_view subject) {
     HexConversion result;
-    std::string_view trimmed = text;
-    while (!trimmed.empty() && isBlank(trimmed.front())) trimmed.remove_prefix(1);
-    while (!trimmed.empty() && isBlank(trimmed.back())) trimmed.remove_suffix(1);
-    std::string upperText(trimmed);
+    std::string upperText(trimmedBlanks(text));
     std::transform(upperText.begin(), upperText.end(), upperText.begin(), upper);
 
     if (!std::all_of(upperText.begin(), upperText.end(),

@@ -5,32 +5,17 @@
 #include <string>
 #include <utility>
 
+#include "core/base/characters.h"
 #include "core/base/texts.h"
+#include "core/workbench/geometry.h"
 
 namespace quorvane::core {
 
 namespace {
 
-// ((C x H + Hd) x S + Sc): the sector after the addressed one, counted from 0.
-double chsSectorEnd(double cylinder, double heads, double head, double sectors, double sector) {
-    return add(multiply(add(multiply(cylinder, heads), head), sectors), sector);
-}
-
 // Sectors to whole Mb (512 bytes a sector), rounded down.
 double wholeMb(double sectors) {
     return std::floor(divide(divide(multiply(sectors, 512), 1024), 1024));
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool isDecimalDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(unsigned char c) {
-    return isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 bool allDigits(std::string_view text) {
@@ -69,7 +54,7 @@ EditpartLine editpartLine(const GeometryFields& f, std::string_view tableCylinde
     EditpartLine result{"editpart", {}};
     const auto own = [&](std::string_view text) { (result.line += ' ') += text; };
     const auto item = [&](std::string_view text, Plain kind, std::string_view label) {
-        text = trimmed(text);
+        text = trimmedBlanks(text);
         if (result.unfitField.empty() && !isPlain(text, kind)) result.unfitField = label;
         own(text);
     };

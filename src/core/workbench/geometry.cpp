@@ -6,14 +6,9 @@
 
 namespace quorvane::core {
 
-namespace {
-
-// ((C x H + Hd) x S + Sc): the sector after the addressed one, counted from 0.
 double chsSectorEnd(double cylinder, double heads, double head, double sectors, double sector) {
     return add(multiply(add(multiply(cylinder, heads), head), sectors), sector);
 }
-
-}  // namespace
 
 TextFields<GeometryFields> geometryTextFields() {
     using F = GeometryFields;

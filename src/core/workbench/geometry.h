@@ -36,6 +36,11 @@ using GeometryTextField = TextField<GeometryFields>;
 // The page's text fields (all but the active flag), in the page's order.
 TextFields<GeometryFields> geometryTextFields();
 
+// ((C x H + Hd) x S + Sc): the sector after the one that the CHS address
+// C/Hd/Sc names under H heads and S sectors per track, counted from 0; in
+// the checked arithmetic, so a value beyond a double's range fails.
+double chsSectorEnd(double cylinder, double heads, double head, double sectors, double sector);
+
 // Title of the required-fields message of the four conversions.
 inline constexpr std::string_view kConversionTitle = "ID10T";
 
