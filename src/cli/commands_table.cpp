@@ -12,6 +12,7 @@
 #include "core/base/texts.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/tablecheck.h"
+#include "core/workbench/tabletexts.h"
 #include "platform/diskimage_std.h"
 
 namespace quorvane::cli {
@@ -72,11 +73,6 @@ std::string triple(const std::string& a, const std::string& b, const std::string
     return a + "/" + b + "/" + c;
 }
 
-std::string chsText(const core::Chs& chs) {
-    return triple(std::to_string(chs.cylinder), std::to_string(chs.head),
-                  std::to_string(chs.sector));
-}
-
 // The entry's fields as options of check, and as batch reads them.
 std::string optionLine(const core::GeometryFields& f) {
     return "--geometry " + triple(f.dgcyls, f.dgheads, f.dgsects) + " --begin " +
@@ -86,21 +82,11 @@ std::string optionLine(const core::GeometryFields& f) {
            " --prtsct " + f.prtsct;
 }
 
-// "Partition 5: table sector 2048, slot 1, type 83, not active".
-std::string header(const CheckedEntry& c) {
-    const core::TableEntry& e = c.entry;
-    std::string text = e.number ? "Partition " + std::to_string(*e.number) : "Link entry";
-    text += ": table sector " + std::to_string(e.tableSector) + ", slot " +
-            std::to_string(e.slot) + ", type " + core::typeCodeText(e.type);
-    if (e.role == core::EntryRole::Extended) text += ", extended";
-    return text + (e.active() ? ", active" : ", not active");
-}
-
 // The entry as stored: its CHS values (saying which are placeholders), its
 // relative sector and its count.
 std::string storedLine(const CheckedEntry& c) {
     const core::TableEntry& e = c.entry;
-    std::string text = "Stored: CHS " + chsText(e.begin) + " to " + chsText(e.end) +
+    std::string text = "Stored: CHS " + core::chsText(e.begin) + " to " + core::chsText(e.end) +
                        ", relative sector " + std::to_string(e.storedStart) + ", " +
                        std::to_string(e.count) + " sectors";
     if (c.beginPlaceholder && c.endPlaceholder) {
@@ -116,15 +102,10 @@ std::string textReport(const std::string& image, const TableReading& reading) {
     const core::DriveGeometry& g = reading.geometry;
     std::string text = "Image: " + image + ", " + std::to_string(reading.imageSectors) + " sectors\n";
     if (reading.partialImage()) text += reading.extentNote() + "\n";
-    std::string source(core::geometrySourceName(g.source));
-    if (g.cylinderSource == core::CylinderSource::TableExtent)
-        source += "; " + std::string(core::kCylindersFromExtent);
-    text += "Geometry: " +
-            triple(std::to_string(g.cylinders), std::to_string(g.heads),
-                   std::to_string(g.sectors)) +
-            " (" + source + ")\n";
+    text += "Geometry: " + core::geometryText(g) + " (" +
+            core::geometrySourceText(g, core::Wording::Word) + ")\n";
     for (const CheckedEntry& c : reading.entries) {
-        text += "\n" + header(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
+        text += "\n" + core::entryHeader(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
                 "\n" + core::withLineFeeds(c.report) + "\n";
     }
     if (reading.findings.empty()) return text + "\nFindings: none\n";

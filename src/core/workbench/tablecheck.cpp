@@ -6,6 +6,7 @@
 
 #include "core/app/shell.h"
 #include "core/workbench/entrycheck.h"
+#include "core/workbench/tabletexts.h"
 
 namespace quorvane::core {
 
@@ -16,10 +17,6 @@ namespace {
 constexpr unsigned kLastChsCylinder = 1023;
 
 std::string number(std::uint64_t value) { return std::to_string(value); }
-
-std::string chsText(const Chs& chs) {
-    return number(chs.cylinder) + "/" + number(chs.head) + "/" + number(chs.sector);
-}
 
 // How a finding names an entry: "partition 5 (table sector 2048, slot 1)",
 // or for a link "the link entry in table sector 2048, slot 2".

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/workbench/tabletexts.h"
 #include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
@@ -20,17 +21,8 @@ namespace {
 QString number(std::uint64_t value) { return QString::number(value); }
 
 QString chsText(const core::Chs& chs, bool placeholder) {
-    const QString text = number(chs.cylinder) + "/" + number(chs.head) + "/" + number(chs.sector);
+    const QString text = QString::fromStdString(core::chsText(chs));
     return placeholder ? text + " (placeholder)" : text;
-}
-
-// "#108, #110", or what stands in its place.
-QString failedText(const core::CheckedEntry& c) {
-    if (!c.checkCompleted) return "check stopped";
-    if (c.failedChecks.empty()) return "none";
-    QStringList codes;
-    for (const int code : c.failedChecks) codes << "#" + QString::number(code);
-    return codes.join(", ");
 }
 
 // The list's columns, their headers and each entry's texts in them.
@@ -51,22 +43,12 @@ QStringList rowTexts(const core::CheckedEntry& c) {
             chsText(e.end, c.endPlaceholder),
             number(e.start),
             number(e.count),
-            failedText(c)};
+            QString::fromStdString(core::failedChecksText(c))};
 }
 
-QString geometryText(const core::DriveGeometry& g) {
-    QString source;
-    switch (g.source) {
-        case core::GeometrySource::Given: source = "given"; break;
-        case core::GeometrySource::Guessed: source = "guessed from the table"; break;
-        case core::GeometrySource::Default:
-            source = "the default, as the table fits no geometry";
-            break;
-    }
-    if (g.cylinderSource == core::CylinderSource::TableExtent)
-        source += "; " + QString::fromUtf8(core::kCylindersFromExtent);
-    return "Geometry: " + number(g.cylinders) + "/" + number(g.heads) + "/" + number(g.sectors) +
-           " (" + source + ")";
+QString geometryLine(const core::DriveGeometry& g) {
+    return QString::fromStdString("Geometry: " + core::geometryText(g) + " (" +
+                                  core::geometrySourceText(g, core::Wording::Phrase) + ")");
 }
 
 QString findingsText(const std::vector<core::Finding>& findings) {
@@ -90,7 +72,7 @@ TableWindow::TableWindow(const std::string& path, core::TableReading reading, Us
     image->setObjectName("lblImage");
     image->setWordWrap(true);
     image->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* geometry = new QLabel(geometryText(reading_.geometry), this);
+    auto* geometry = new QLabel(geometryLine(reading_.geometry), this);
     geometry->setObjectName("lblGeometry");
     QLabel* extent = nullptr;
     if (reading_.partialImage()) {

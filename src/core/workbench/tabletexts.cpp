@@ -1,0 +1,52 @@
+#include "core/workbench/tabletexts.h"
+
+namespace quorvane::core {
+
+namespace {
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+}  // namespace
+
+std::string chsText(const Chs& chs) {
+    return number(chs.cylinder) + "/" + number(chs.head) + "/" + number(chs.sector);
+}
+
+std::string geometryText(const DriveGeometry& g) {
+    return number(g.cylinders) + "/" + number(g.heads) + "/" + number(g.sectors);
+}
+
+std::string geometrySourceText(const DriveGeometry& g, Wording wording) {
+    std::string text(geometrySourceName(g.source));
+    if (wording == Wording::Phrase) {
+        switch (g.source) {
+            case GeometrySource::Given: break;
+            case GeometrySource::Guessed: text = "guessed from the table"; break;
+            case GeometrySource::Default:
+                text = "the default, as the table fits no geometry";
+                break;
+        }
+    }
+    if (g.cylinderSource == CylinderSource::TableExtent)
+        text += "; " + std::string(kCylindersFromExtent);
+    return text;
+}
+
+std::string failedChecksText(const CheckedEntry& c) {
+    if (!c.checkCompleted) return "check stopped";
+    if (c.failedChecks.empty()) return "none";
+    std::string text;
+    for (const int code : c.failedChecks) text += (text.empty() ? "#" : ", #") + number(code);
+    return text;
+}
+
+std::string entryHeader(const CheckedEntry& c) {
+    const TableEntry& e = c.entry;
+    std::string text = e.number ? "Partition " + number(*e.number) : "Link entry";
+    text += ": table sector " + number(e.tableSector) + ", slot " + number(e.slot) + ", type " +
+            typeCodeText(e.type);
+    if (e.role == EntryRole::Extended) text += ", extended";
+    return text + (e.active() ? ", active" : ", not active");
+}
+
+}  // namespace quorvane::core
