@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/shell.h"
+#include "core/base/launcher.h"
 #include "core/base/outcome.h"
 #include "core/base/version.h"
 

@@ -71,6 +71,13 @@ auto pageClearing(Fields Workspace::*page) {
     };
 }
 
+// "Display info" of the "Bogus 113" page: its explanation replaces the
+// report box; no field is read.
+inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat&) {
+    workspace.report = bogus113InfoText();
+    return {};
+}
+
 // "Clear all" of the "Geometry" page: empties the report and that page,
 // resets the verdict and allows a new batch file. Other pages keep their
 // fields; no message.

@@ -1,12 +1,10 @@
 // What the three error calculators share: the title of their
-// required-fields message, the higher-risk verdict on the /ipe repair, and
-// the "Bogus 113" page's "Display info".
+// required-fields message and the higher-risk verdict on the /ipe repair.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "core/app/shell.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
 #include "core/calculators/bogus113.h"
@@ -21,12 +19,5 @@ inline constexpr std::string_view kHigherRiskVerdict =
     "The risk of dataloss is higher then normal when the /ipe switch would be used. Do not "
     "proceed before having backed up all important data from this partition! A backup, "
     "delete, restore is the safest option";
-
-// "Display info" of the "Bogus 113" page: its explanation replaces the
-// report box; no field is read.
-inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat&) {
-    workspace.report = bogus113InfoText();
-    return {};
-}
 
 }  // namespace quorvane::core
