@@ -14,6 +14,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 
 #include "core/base/texts.h"
 #include "core/workbench/geometry.h"
@@ -32,27 +34,6 @@
 
 namespace quorvane::gui {
 
-namespace {
-
-struct ToolbarButton {
-    const char* key;
-    const char* toolTip;
-    const char* imageKey;
-};
-
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"Delete", "Clear all", "Delete"},
-    {"Partinfo", "Start Ptedit32", "Partinfo"},
-    {"View Details", "Run Partinfo", "View Details"},
-    {"DiviZedi", "DiviZedi", "Calc"},
-    {"Attached", "Write current Geometry to batchfile", "Attached"},
-    {"disk14", "When finished writing Batch, click to save.", "disk14"},
-    {"Diskedit", "Execute batch file on current harddrive", "Diskedit"},
-    {"Help", "Help", "Help"},
-};
-
-}  // namespace
-
 MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
                        const core::NumberFormat& format, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), launcher_(launcher), format_(format) {
@@ -61,8 +42,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     setWindowIcon(gui::windowIcon());  // not QWidget::windowIcon()
     useProgramStyle();
 
-    buildMenus();
-    buildToolbar();
+    buildCommands();
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -113,14 +93,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     perform([](core::Workspace&, const core::NumberFormat&) { return core::Outcome{}; });
 }
 
-void MainWindow::buildMenus() {
-    const auto addEntry = [this](QMenu* menu, const char* name, const QString& caption,
-                                 auto handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-    };
-
+void MainWindow::buildCommands() {
     // A menu of the menu bar, named for screen readers by its caption.
     const auto addMenu = [this](const char* name, const QString& caption) {
         QMenu* menu = menuBar()->addMenu(caption);
@@ -128,44 +101,97 @@ void MainWindow::buildMenus() {
         menu->setAccessibleName(QString(caption).remove(u'&'));
         return menu;
     };
-
     QMenu* mnufile = addMenu("mnufile", "&File");
-    addEntry(mnufile, "exit", "Exit ", [this] { close(); });
-    addEntry(mnufile, "mnuopen", "&Open", [this] { showMessage(core::openNotAvailable()); });
-    addEntry(mnufile, "mnutable", "&Read partition table...", [this] { readPartitionTable(); });
-
     QMenu* mnutools = addMenu("mnutools", "&Tools");
-    addEntry(mnutools, "mnuptedit", "&Ptedit", [this] { launch(core::kPteditProgram); });
-    addEntry(mnutools, "prtinf", "P&artinfo9X", [this] { launch(core::kPartinfoProgram); });
-    addEntry(mnutools, "tnyclc", "&DiviZedi", [this] { openDiviZedi(); });
-
     QMenu* mnuhelp = addMenu("mnuhelp", "&Help");
-    addEntry(mnuhelp, "help", "Help", [this] { showMessage(core::helpNotAvailable()); });
-    addEntry(mnuhelp, "mnuabout", "&About", [this] { openAbout(); });
-}
 
-void MainWindow::buildToolbar() {
     toolbar_ = addToolBar("Toolbar");
     toolbar_->setObjectName("Toolbar2");
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar_->setIconSize(QSize(24, 24));
-    for (const ToolbarButton& button : kToolbarButtons) {
-        // The tool tip is also the action's text, which names the button
-        // for screen readers.
-        QAction* action = toolbar_->addAction(toolbarIcon(button.imageKey), button.toolTip);
-        action->setToolTip(button.toolTip);
-        action->setData(QString::fromLatin1(button.key));
+
+    // Every command once: its menu, if any, and its place on the toolbar,
+    // if any. A menu shows the text; a toolbar button shows the image and
+    // the tool tip, which is also the name screen readers give the button.
+    // A command only on the toolbar has its tool tip as its text too.
+    constexpr int kNoButton = -1;
+    struct Command {
+        const char* name;
+        QMenu* menu;
+        const char* text;
+        int button;
+        const char* toolTip;
+        const char* imageKey;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"exit", mnufile, "Exit ", kNoButton, nullptr, nullptr, [this] { close(); }},
+        {"mnuopen", mnufile, "&Open", kNoButton, nullptr, nullptr,
+         [this] { showMessage(core::openNotAvailable()); }},
+        {"mnutable", mnufile, "&Read partition table...", kNoButton, nullptr, nullptr,
+         [this] { readPartitionTable(); }},
+        {"tbrclear", nullptr, "Clear all", 0, "Clear all", "Delete", [this] { clearAll(); }},
+        {"mnuptedit", mnutools, "&Ptedit", 1, "Start Ptedit32", "Partinfo",
+         [this] { launch(core::kPteditProgram); }},
+        {"prtinf", mnutools, "P&artinfo9X", 2, "Run Partinfo", "View Details",
+         [this] { launch(core::kPartinfoProgram); }},
+        {"tnyclc", mnutools, "&DiviZedi", 3, "DiviZedi", "Calc", [this] { openDiviZedi(); }},
+        {"tbraddbatch", nullptr, "Write current Geometry to batchfile", 4,
+         "Write current Geometry to batchfile", "Attached",
+         [this] { performOnBatch(core::addToBatch); }},
+        {"tbrsavebatch", nullptr, "When finished writing Batch, click to save.", 5,
+         "When finished writing Batch, click to save.", "disk14",
+         [this] { performOnBatch(core::saveBatch); }},
+        {"tbrrunbatch", nullptr, "Execute batch file on current harddrive", 6,
+         "Execute batch file on current harddrive", "Diskedit", [this] { runBatch(); }},
+        {"help", mnuhelp, "Help", 7, "Help", "Help",
+         [this] { showMessage(core::helpNotAvailable()); }},
+        {"mnuabout", mnuhelp, "&About", kNoButton, nullptr, nullptr, [this] { openAbout(); }},
+    };
+
+    struct Button {
+        QAction* action = nullptr;
+        QIcon menuFreeIcon;
+    };
+    std::array<Button, 8> buttons;
+    for (const Command& command : commands) {
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setObjectName(command.name);
+        connect(action, &QAction::triggered, this, command.run);
+        if (command.menu) command.menu->addAction(action);
+        if (command.button == kNoButton) continue;
+        action->setToolTip(QString::fromUtf8(command.toolTip));
+        action->setIconText(action->toolTip());
+        // An image on an action of a menu widens the menu's image column
+        // even where the image is not shown there: such a command's image
+        // goes on its button alone.
+        Button& button = buttons.at(static_cast<std::size_t>(command.button));
+        button.action = action;
+        const QIcon icon = toolbarIcon(QString::fromLatin1(command.imageKey));
+        if (command.menu)
+            button.menuFreeIcon = icon;
+        else
+            action->setIcon(icon);
+    }
+    for (const Button& button : buttons) {
+        toolbar_->addAction(button.action);
+        auto* widget = qobject_cast<QToolButton*>(toolbar_->widgetForAction(button.action));
         // Some operations have no menu entry: every button is a stop of
         // the Tab key.
-        toolbar_->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
+        widget->setFocusPolicy(Qt::TabFocus);
+        if (!button.menuFreeIcon.isNull()) {
+            widget->setIcon(button.menuFreeIcon);
+            // The button takes the action's (empty) image again whenever
+            // the action changes, before the action says it has changed.
+            connect(button.action, &QAction::changed, widget,
+                    [widget, icon = button.menuFreeIcon] { widget->setIcon(icon); });
+        }
     }
     // The button that shows the buttons a narrow window has no room for.
     if (auto* more = toolbar_->findChild<QToolButton*>("qt_toolbar_ext_button"))
         more->setAccessibleName("More toolbar buttons");
-    connect(toolbar_, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { dispatchToolbarKey(action->data().toString()); });
 }
 
 void MainWindow::buildPageKeys() {
@@ -246,29 +272,17 @@ Performer MainWindow::performer() {
     return [this](const Operation& operation) { perform(operation); };
 }
 
-void MainWindow::dispatchToolbarKey(const QString& key) {
-    if (key == "Delete") {
-        perform([](core::Workspace& w, const core::NumberFormat&) {
-            return core::Outcome{{core::clearEverything(w)}};
-        });
-    } else if (key == "Partinfo") {
-        launch(core::kPteditProgram);
-    } else if (key == "View Details") {
-        launch(core::kPartinfoProgram);
-    } else if (key == "DiviZedi") {
-        openDiviZedi();
-    } else if (key == "Help") {
-        showMessage(core::helpNotAvailable());
-    } else if (key == "Attached") {
-        performOnBatch(core::addToBatch);
-    } else if (key == "disk14") {
-        performOnBatch(core::saveBatch);
-    } else if (key == "Diskedit") {
-        if (!batchFile_) return;
-        perform([this](core::Workspace&, const core::NumberFormat&) {
-            return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
-        });
-    }
+void MainWindow::clearAll() {
+    perform([](core::Workspace& w, const core::NumberFormat&) {
+        return core::Outcome{{core::clearEverything(w)}};
+    });
+}
+
+void MainWindow::runBatch() {
+    if (!batchFile_) return;
+    perform([this](core::Workspace&, const core::NumberFormat&) {
+        return core::runBatch(dialogs_, launcher_, core::batchPath(programDirectory_));
+    });
 }
 
 void MainWindow::setBatchOutput(core::BatchFile& file, core::Clock& clock,

@@ -42,10 +42,6 @@ public:
     // to be shown if that comes first.
     bool pagesBuilt() const;
 
-    // Runs the operation of a toolbar button, chosen by its key; a key that
-    // names no operation does nothing.
-    void dispatchToolbarKey(const QString& key);
-
     // Where the batch builder writes quorvane.bat: through `file`, dated by
     // `clock` (both must outlive the window), into `programDirectory`.
     // Until this is set the batch keys do nothing.
@@ -61,8 +57,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildToolbar();
+    // Makes every command once, as one action, and puts it into its menu,
+    // on the toolbar, or both.
+    void buildCommands();
     void buildPages();
     void buildPageKeys();
     // Builds page `index` if it is not built yet, from the workspace.
@@ -81,6 +78,9 @@ private:
     void launch(std::string_view program);
     // Runs a batch operation with the batch file's place, once it is set.
     void performOnBatch(core::Outcome (*operation)(core::Workspace&, core::BatchPlace&));
+    void clearAll();
+    // Runs quorvane.bat, once the batch file's place is set.
+    void runBatch();
     void openDiviZedi();
     void openAbout();
     // Asks for a saved disk image and lists its partition table; a file
