@@ -2,6 +2,7 @@
 // clicking the real buttons, menus and toolbar, reading the report box.
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -14,9 +15,12 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 
+#include "core/app/shell.h"
 #include "core/base/texts.h"
+#include "gui/accessories/divizedi.h"
 #include "gui/app/icons.h"
 #include "gui/app/icons/attached.xpm"
 #include "gui/app/icons/calc.xpm"
@@ -141,6 +145,77 @@ private slots:
             // The button's text, which screen readers read, is its tool tip.
             QCOMPARE(button->text(), actions[i]->toolTip());
             QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        }
+    }
+
+    // Each command is one action: in its menu under its text and/or on the
+    // toolbar under its tool tip, and run from there it does its work.
+    void everyCommandIsOneActionInItsPlaces() {
+        using Started = std::vector<std::string>;
+        const auto shown = [this](std::vector<Message> messages) { return dialogs_.shown == messages; };
+        const auto titles = [this](std::vector<std::string> expected) {
+            std::vector<std::string> seen;
+            for (const Message& message : dialogs_.shown) seen.push_back(message.title);
+            return seen == expected;
+        };
+        const struct {
+            const char* name;
+            const char* menu;  // empty: in no menu
+            QString text;
+            QString toolTip;   // empty: not on the toolbar
+            std::function<bool()> done;
+        } cases[] = {
+            {"exit", "mnufile", "Exit ", "", [this] { return !window_->isVisible(); }},
+            {"mnuopen", "mnufile", "&Open", "",
+             [&] { return shown({quorvane::core::openNotAvailable()}); }},
+            {"mnutable", "mnufile", "&Read partition table...", "",
+             [this] { return chooser_.titles == Started{"Read partition table"} && dialogs_.shown.empty(); }},
+            {"tbrclear", "", "Clear all", "Clear all",
+             [&] { return shown({{"All fields have been reset...", "VELK"}}); }},
+            {"mnuptedit", "mnutools", "&Ptedit", "Start Ptedit32",
+             [this] { return launcher_.started == Started{"PTEDIT32.EXE"}; }},
+            {"prtinf", "mnutools", "P&artinfo9X", "Run Partinfo",
+             [this] { return launcher_.started == Started{"PARTIN9X.EXE"}; }},
+            {"tnyclc", "mnutools", "&DiviZedi", "DiviZedi",
+             [] { return quorvane::gui::DiviZediWindow::current() != nullptr; }},
+            {"tbraddbatch", "", "Write current Geometry to batchfile",
+             "Write current Geometry to batchfile",
+             [&] { return titles({"Aabortion sequence complete"}) && batchFile_.files.empty(); }},
+            {"tbrsavebatch", "", "When finished writing Batch, click to save.",
+             "When finished writing Batch, click to save.",
+             [&] { return shown({{"No batch created yet, could not save ! ", "Quorvane",
+                                  quorvane::core::Icon::Information}}); }},
+            {"tbrrunbatch", "", "Execute batch file on current harddrive",
+             "Execute batch file on current harddrive",
+             [&] {
+                 return titles({"Warning!"}) &&
+                        launcher_.opened == Started{"/programs/quorvane/quorvane.bat"};
+             }},
+            {"help", "mnuhelp", "Help", "Help",
+             [&] { return shown({quorvane::core::helpNotAvailable()}); }},
+            {"mnuabout", "mnuhelp", "&About", "",
+             [this] { return window_->findChild<QDialog*>("frmAbout")->isVisible(); }},
+        };
+        for (const auto& c : cases) {
+            open();
+            QAction* action = child<QAction>(c.name);
+            QString menu;
+            for (QAction* entry : window_->menuBar()->actions())
+                if (entry->menu()->actions().contains(action)) menu = entry->menu()->objectName();
+            QCOMPARE(menu, QString(c.menu));
+            QCOMPARE(action->text(), c.text);
+            auto* button = qobject_cast<QToolButton*>(window_->toolbar()->widgetForAction(action));
+            QCOMPARE(button != nullptr, !c.toolTip.isEmpty());
+            if (button) {
+                QCOMPARE(button->toolTip(), c.toolTip);
+                QCOMPARE(button->text(), c.toolTip);
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                action->trigger();
+            }
+            QVERIFY2(c.done(), c.name);
+            if (auto* calculator = quorvane::gui::DiviZediWindow::current()) calculator->close();
+            window_.reset();
         }
     }
 
