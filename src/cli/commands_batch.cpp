@@ -27,12 +27,15 @@ constexpr int kEntryErrors = 3;
 
 std::vector<Printed> checkValues() {
     return {geometryValue("prtsct"), geometryValue("relcyl"),
-            {"checkstate", [](const Workspace& w) { return std::to_string(w.checkstate); }},
-            {"editline", [](const Workspace& w) { return w.editline; }}};
+            {"checkstate",
+             [](const Workspace& w) {
+                 return std::to_string(core::checkstateNumber(w.check.verdict));
+             }},
+            {"editline", [](const Workspace& w) { return w.check.editline; }}};
 }
 
-// A check that completes leaves `checkstate` 3 only for a field whose value
-// cannot be written to a batch file; the report's last line names it.
+// A check that completes leaves the verdict Reset only for a field whose
+// value cannot be written to a batch file; the report's last line names it.
 std::string unfitItem(const Workspace& workspace) {
     return workspace.report.substr(workspace.report.rfind('\n') + 1);
 }
@@ -40,16 +43,16 @@ std::string unfitItem(const Workspace& workspace) {
 int runCheck(const Arguments& arguments, Context& context) {
     Workspace workspace;
     fillGeometry(arguments, workspace);
-    const core::Outcome outcome = core::checkEntry(workspace, context.format);
+    const core::Outcome outcome = core::checkGeometryEntry(workspace, context.format);
     if (finish(context, workspace, outcome, checkValues()) != kRan) return kRefused;
     // The entry cannot go into a batch, whatever else the check found: the
     // report says why at its end, and so does stderr for a script that only
     // sees the status.
-    if (workspace.checkstate == 3) {
+    if (workspace.check.verdict == core::CheckVerdict::Reset) {
         context.err << "quorvane-cli: check refused: " << unfitItem(workspace) << '\n';
         return kRefused;
     }
-    if (workspace.checkstate == 1) return kEntryErrors;
+    if (workspace.check.verdict == core::CheckVerdict::Errors) return kEntryErrors;
     return kRan;
 }
 
@@ -95,13 +98,13 @@ std::string reasonOf(const core::Message& message) {
 // returns why "Attached" would refuse the entry, or the empty text.
 std::string refusalReason(Workspace& workspace, bool ignoreErrors,
                           const core::NumberFormat& format) {
-    const core::Outcome outcome = core::checkEntry(workspace, format);
+    const core::Outcome outcome = core::checkGeometryEntry(workspace, format);
     if (!outcome.messages.empty()) return reasonOf(outcome.messages.front());
     if (!outcome.completed())
         return "the check stopped: " + stopReason(outcome.failure);
-    if (workspace.checkstate == 3) return unfitItem(workspace);
+    if (workspace.check.verdict == core::CheckVerdict::Reset) return unfitItem(workspace);
     if (ignoreErrors) core::ignorePartitionTableError(workspace);
-    const core::EntryVerdict verdict = core::entryVerdict(workspace);
+    const core::EntryVerdict verdict = core::entryVerdict(workspace.geometry, workspace.check);
     if (verdict != core::EntryVerdict::Accepted) return reasonOf(core::refusal(verdict));
     return {};
 }
@@ -130,7 +133,7 @@ std::optional<std::string> acceptedLine(const std::string& text, int number, Con
         context.err << "quorvane-cli: " << entry << " refused: " << refused << '\n';
         return std::nullopt;
     }
-    return workspace.editline;
+    return workspace.check.editline;
 }
 
 int runBatch(const Arguments& arguments, Context& context) {

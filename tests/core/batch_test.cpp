@@ -93,6 +93,19 @@ Message cannotWrite(const std::string& reason) {
                    Icon::Exclamation};
 }
 
+// The batch's stage and the verdict the next "Attached" reads.
+struct State {
+    BatchStage stage;
+    CheckVerdict verdict;
+    friend bool operator==(const State&, const State&) = default;
+};
+void PrintTo(const State& s, std::ostream* out) {
+    *out << "stage " << int(s.stage) << ", verdict " << checkstateNumber(s.verdict);
+}
+constexpr State kNoBatch{BatchStage::None, CheckVerdict::Reset};
+constexpr State kCollecting{BatchStage::Collecting, CheckVerdict::Reset};
+constexpr State kSavedBatch{BatchStage::Saved, CheckVerdict::Reset};
+
 // The window's workspace with the file and clock it writes through.
 struct Session {
     Workspace w;
@@ -102,21 +115,18 @@ struct Session {
 
     void check(GeometryFields fields) {
         w.geometry = std::move(fields);
-        checkEntry(w, NumberFormat::point());
+        checkGeometryEntry(w, NumberFormat::point());
     }
     std::vector<Message> add() { return addToBatch(w, place).messages; }
     std::vector<Message> save() { return saveBatch(w, place).messages; }
-    // (batchopen, batchentries, batchsaved, checkstate)
-    std::vector<int> state() const {
-        return {w.batchopen, w.batchentries, w.batchsaved, w.checkstate};
-    }
+    State state() const { return {w.batch.stage, w.check.verdict}; }
 };
 
 struct Step {
     const char* what;
     std::function<std::vector<Message>(Session&)> act;
     std::vector<Message> messages;
-    std::vector<int> state;  // (batchopen, batchentries, batchsaved, checkstate)
+    State state;
 };
 
 TEST(BatchBuilder, ScriptedSession) {
@@ -137,32 +147,32 @@ TEST(BatchBuilder, ScriptedSession) {
              s.w.geometry = entry();
              return s.add();
          },
-         {kIncomplete}, {0, 0, 0, 3}},
-        {"save with nothing", [](Session& s) { return s.save(); }, {kNothing}, {0, 0, 0, 3}},
+         {kIncomplete}, kNoBatch},
+        {"save with nothing", [](Session& s) { return s.save(); }, {kNothing}, kNoBatch},
         {"IPE without a check adds nothing",
          [](Session& s) {
              s.w.geometry = entry();
              ignorePartitionTableError(s.w);
              return s.add();
          },
-         {kIncomplete}, {0, 0, 0, 3}},
-        {"first entry", checkThenAdd(entry("100")), {kFirst}, {1, 1, 0, 3}},
-        {"same entry again", [](Session& s) { return s.add(); }, {kIncomplete}, {1, 1, 0, 3}},
-        {"entry with errors", checkThenAdd(withErrors), {kErrors}, {1, 1, 0, 3}},
+         {kIncomplete}, kNoBatch},
+        {"first entry", checkThenAdd(entry("100")), {kFirst}, kCollecting},
+        {"same entry again", [](Session& s) { return s.add(); }, {kIncomplete}, kCollecting},
+        {"entry with errors", checkThenAdd(withErrors), {kErrors}, kCollecting},
         {"IPE accepts it",
          [](Session& s) {
              ignorePartitionTableError(s.w);
              return s.add();
          },
-         {kNext}, {1, 1, 0, 3}},
-        {"drive empty", checkThenAdd(noDrive), {kIncomplete}, {1, 1, 0, 3}},
+         {kNext}, kCollecting},
+        {"drive empty", checkThenAdd(noDrive), {kIncomplete}, kCollecting},
         {"drive typed after a check without it: the line lacks an item",
          [&](Session& s) {
              s.check(noDrive);
              s.w.geometry.drive = "1";
              return s.add();
          },
-         {kIncomplete}, {1, 1, 0, 3}},
+         {kIncomplete}, kCollecting},
         {"IPE after a clear adds no line of the cleared entry",
          [](Session& s) {
              s.check(entry("150"));
@@ -171,32 +181,32 @@ TEST(BatchBuilder, ScriptedSession) {
              ignorePartitionTableError(s.w);
              return s.add();
          },
-         {kIncomplete}, {1, 1, 0, 3}},
+         {kIncomplete}, kCollecting},
         {"clear all while collecting goes on collecting",
          [&](Session& s) {
              clearGeometryPage(s.w);
              return checkThenAdd(entry("200"))(s);
          },
-         {kNext}, {1, 1, 3, 3}},
-        {"save", [](Session& s) { return s.save(); }, {kSaved}, {0, 0, 1, 3}},
+         {kNext}, kCollecting},
+        {"save", [](Session& s) { return s.save(); }, {kSaved}, kSavedBatch},
         {"add after save", [](Session& s) { return s.add(); }, {kAlready, kIncomplete},
-         {0, 0, 1, 3}},
-        {"checked entry after save", checkThenAdd(entry()), {kAlready}, {0, 0, 1, 3}},
+         kSavedBatch},
+        {"checked entry after save", checkThenAdd(entry()), {kAlready}, kSavedBatch},
         {"entry with errors after save", checkThenAdd(withErrors), {kAlready, kErrors},
-         {0, 0, 1, 3}},
+         kSavedBatch},
         {"toolbar clear-all keeps the saved batch",
          [&](Session& s) {
              clearEverything(s.w);
              return checkThenAdd(entry())(s);
          },
-         {kAlready}, {0, 0, 1, 3}},
-        {"save again", [](Session& s) { return s.save(); }, {kNothing}, {0, 0, 1, 3}},
+         {kAlready}, kSavedBatch},
+        {"save again", [](Session& s) { return s.save(); }, {kNothing}, kSavedBatch},
         {"clear all starts a new batch",
          [&](Session& s) {
              clearGeometryPage(s.w);
              return checkThenAdd(entry("300"))(s);
          },
-         {kFirst}, {1, 1, 3, 3}},
+         {kFirst}, kCollecting},
     };
 
     Session s;
@@ -210,7 +220,7 @@ TEST(BatchBuilder, ScriptedSession) {
     EXPECT_EQ(saved, line("100") + "\r\n" + line("1022") + "\r\n" + line("200") + "\r\n" +
                          kTrailer);
     EXPECT_EQ(s.file.files[kPath], line("300") + "\r\n");
-    EXPECT_EQ(s.w.editline, "");
+    EXPECT_EQ(s.w.check.editline, "");
 }
 
 // Each failing file operation is reported with the path and the reason and
@@ -221,20 +231,20 @@ TEST(BatchBuilder, FailedFileLeavesStateForRetry) {
     s.check(entry("100"));
     s.file.failNext = "Permission denied";
     EXPECT_EQ(s.add(), std::vector<Message>{cannotWrite("Permission denied")});
-    EXPECT_EQ(s.state(), (std::vector<int>{0, 0, 0, 2}));
+    EXPECT_EQ(s.state(), (State{BatchStage::None, CheckVerdict::Accepted}));
     EXPECT_EQ(s.add(), std::vector<Message>{kFirst});
 
     s.check(entry("200"));
     s.file.failNext = "No space left on device";
     EXPECT_EQ(s.add(), std::vector<Message>{cannotWrite("No space left on device")});
-    EXPECT_EQ(s.state(), (std::vector<int>{1, 1, 0, 2}));
+    EXPECT_EQ(s.state(), (State{BatchStage::Collecting, CheckVerdict::Accepted}));
     EXPECT_FALSE(s.file.isOpen());
     EXPECT_EQ(s.add(), std::vector<Message>{kNext});
     EXPECT_EQ(s.file.files[kPath], line("100") + "\r\n" + line("200") + "\r\n");
 
     s.file.failNext = "Input/output error";
     EXPECT_EQ(s.save(), std::vector<Message>{cannotWrite("Input/output error")});
-    EXPECT_EQ(s.state(), (std::vector<int>{1, 1, 0, 3}));
+    EXPECT_EQ(s.state(), kCollecting);
     EXPECT_EQ(s.save(), std::vector<Message>{kSaved});
     EXPECT_EQ(s.file.files[kPath], line("100") + "\r\n" + line("200") + "\r\n" + kTrailer);
 }
@@ -312,7 +322,7 @@ TEST(StdBatchFile, BatchInADrivesRoot) {
     Workspace w;
     BatchPlace place{file, clock, "C:\\"};
     w.geometry = entry();
-    checkEntry(w, NumberFormat::point());
+    checkGeometryEntry(w, NumberFormat::point());
     EXPECT_EQ(addToBatch(w, place).messages, std::vector<Message>{kFirst});
     const Message saved{"Batch 'quorvane.BAT' saved in the 'C:\\' directory.", "Quorvane",
                         Icon::None};

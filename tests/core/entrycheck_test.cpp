@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/shell.h"
 #include "core/workbench/entrycheck.h"
 
 namespace quorvane::core {
@@ -74,7 +75,7 @@ struct Case {
     NumberFormat format;
     std::function<void(GeometryFields&)> change;  // applied to the consistent entry
     std::string report;
-    int checkstate;
+    CheckVerdict verdict;
     std::string editline;
     std::string prtsct = "0";
     std::string relcyl = "0";
@@ -91,12 +92,12 @@ TEST_P(EntryCheckTest, ReportVerdictAndEditpartLine) {
     w.geometry = consistentEntry();
     c.change(w.geometry);
     w.report = "previous";
-    w.editline = "stale line of an earlier check";
-    const Outcome outcome = checkEntry(w, c.format);
+    w.check.editline = "stale line of an earlier check";
+    const Outcome outcome = checkGeometryEntry(w, c.format);
 
     EXPECT_EQ(w.report, c.report);
-    EXPECT_EQ(w.checkstate, c.checkstate);
-    EXPECT_EQ(w.editline, c.editline);
+    EXPECT_EQ(w.check.verdict, c.verdict);
+    EXPECT_EQ(w.check.editline, c.editline);
     EXPECT_EQ(w.geometry.prtsct, c.prtsct);
     EXPECT_EQ(w.geometry.relcyl, c.relcyl);
     EXPECT_EQ(outcome.failure, c.failure);
@@ -109,27 +110,30 @@ TEST_P(EntryCheckTest, ReportVerdictAndEditpartLine) {
 }
 
 const auto kNoChange = [](GeometryFields&) {};
+constexpr CheckVerdict kErrors = CheckVerdict::Errors;
+constexpr CheckVerdict kAccepted = CheckVerdict::Accepted;
+constexpr CheckVerdict kReset = CheckVerdict::Reset;
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, EntryCheckTest,
     ::testing::Values(
-        Case{"Consistent", NumberFormat::point(), kNoChange, kConsistentReport, 2,
+        Case{"Consistent", NumberFormat::point(), kNoChange, kConsistentReport, kAccepted,
              kConsistentLine},
         Case{"ConsistentDecimalComma", NumberFormat::comma(), kNoChange,
-             consistentReportWith({{"7.84423828125", "7,84423828125"}}), 2, kConsistentLine},
+             consistentReportWith({{"7.84423828125", "7,84423828125"}}), kAccepted, kConsistentLine},
         Case{"SectorCountOneCylinderTooMany", NumberFormat::point(),
              [](GeometryFields& f) { f.LBAend = "16450497"; },
              consistentReportWith({{"entered: 16434432\r\n*check#110 checked o.k.",
                                     "entered: 16450497\r\n*check#110 is inconsistent! "
                                     "(error!);\r\noffset in cyl: -1"}}),
-             1, kConsistentLine},
+             kErrors, kConsistentLine},
         Case{"FractionalOffsetDecimalComma", NumberFormat::comma(),
              [](GeometryFields& f) { f.LBAend = "16434332"; },
              consistentReportWith({{"entered: 16434432\r\n*check#110 checked o.k.",
                                     "entered: 16434332\r\n*check#110 is inconsistent! "
                                     "(error!);\r\noffset in cyl: 0,00622471210706505"},
                                    {"7.84423828125", "7,84423828125"}}),
-             1, kConsistentLine},
+             kErrors, kConsistentLine},
         // All three sub-checks of #108 fail; the line names the last.
         Case{"EndOffEveryBoundary", NumberFormat::point(),
              [](GeometryFields& f) { f.eheads = "253", f.esects = "62"; },
@@ -139,9 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "(error!);\r\noffset in cyl: -0.00398381574852163"},
                   {"*check#108 checked o.k.",
                    "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"}}),
-             1, "editpart 1 0 1 * 06 0 1 1 1022 253 62 0 1024 255 63 26"},
+             kErrors, "editpart 1 0 1 * 06 0 1 1 1022 253 62 0 1024 255 63 26"},
         Case{"EndSectorWithLeadingZeroIsTheSameNumber", NumberFormat::point(),
-             [](GeometryFields& f) { f.esects = "063"; }, kConsistentReport, 2,
+             [](GeometryFields& f) { f.esects = "063"; }, kConsistentReport, kAccepted,
              "editpart 1 0 1 * 06 0 1 1 1022 254 063 0 1024 255 63 26"},
         Case{"EndBeforeBegin", NumberFormat::point(),
              [](GeometryFields& f) {
@@ -161,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"*check#108 checked o.k.",
                    "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"},
                   {"Partition size: 8024 Mb", "Partition size: -8025 Mb"}}),
-             1, "editpart 1 0 1 * 06 1022 254 63 0 1 1 0 1024 255 63 26"},
+             kErrors, "editpart 1 0 1 * 06 1022 254 63 0 1 1 0 1024 255 63 26"},
         Case{"ZeroSectors", NumberFormat::point(),
              [](GeometryFields& f) { f.ecyls = "0", f.eheads = "0"; },
              consistentReportWith(
@@ -172,14 +176,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {"*check#108 checked o.k.",
                    "*check#108 error! (3) LBAend Mod (dgheads * dgsects) > 0"},
                   {"Partition size: 8024 Mb", "Partition size: 0 Mb"}}),
-             1, "editpart 1 0 1 * 06 0 1 1 0 0 63 0 1024 255 63 26"},
+             kErrors, "editpart 1 0 1 * 06 0 1 1 0 0 63 0 1024 255 63 26"},
         Case{"EndBeyondTheDrive", NumberFormat::point(),
              [](GeometryFields& f) { f.ecyls = "1024", f.LBAend = "16466562"; },
              consistentReportWith(
                  {{"16434432\r\nentered: 16434432", "16466562\r\nentered: 16466562"},
                   {"*check#109 checked o.k.", "*check#109 error! ends after end of disk"},
                   {"Partition size: 8024 Mb", "Partition size: 8040 Mb"}}),
-             1, "editpart 1 0 1 * 06 0 1 1 1024 254 63 0 1024 255 63 26"},
+             kErrors, "editpart 1 0 1 * 06 0 1 1 1024 254 63 0 1024 255 63 26"},
         Case{"StartAtTheDrivesTotal", NumberFormat::point(),
              [](GeometryFields& f) { f.lbastrt = "16450560"; },
              consistentReportWith(
@@ -187,10 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "entered startsector: 16450560\r\n*check#116 is inconsistent! (error)"},
                   {"*check#107 checked o.k.",
                    "*check#107 partition starts after end of disk! (error)"}}),
-             1, kConsistentLine},
+             kErrors, kConsistentLine},
         Case{"PartitionTableOneCylinderIn", NumberFormat::point(),
              [](GeometryFields& f) { f.prtsct = "16065", f.relcyl = " 2", f.Optact = false; },
-             kConsistentReport, 2, "editpart 1 1 1 - 06 0 1 1 1022 254 63 2 1024 255 63 26",
+             kConsistentReport, kAccepted, "editpart 1 1 1 - 06 0 1 1 1022 254 63 2 1024 255 63 26",
              "16065", " 2"},
         // A table inside a cylinder names no cylinder, whatever the decimal
         // separator: its quotient is never cut to a whole one.
@@ -198,23 +202,23 @@ INSTANTIATE_TEST_SUITE_P(
              [](GeometryFields& f) { f.prtsct = "8032"; },
              consistentReportWith({{"7.84423828125", "7,84423828125"}}) +
                  "\r\n\r\n*batch: the value of PartSect cannot be written to a batch file",
-             3, "", "8032"},
+             kReset, "", "8032"},
         Case{"PartitionTableMidCylinderDecimalPoint", NumberFormat::point(),
-             [](GeometryFields& f) { f.prtsct = "8032"; }, batchRefusal("PartSect"), 3, "",
+             [](GeometryFields& f) { f.prtsct = "8032"; }, batchRefusal("PartSect"), kReset, "",
              "8032"},
         Case{"EmptyChoicesStayEmptyItems", NumberFormat::point(),
-             [](GeometryFields& f) { f.drive = f.prtno = f.filesys = ""; }, kConsistentReport, 2,
+             [](GeometryFields& f) { f.drive = f.prtno = f.filesys = ""; }, kConsistentReport, kAccepted,
              "editpart  0  *  0 1 1 1022 254 63 0 1024 255 63 26"},
         Case{"CommandInTypeCode", NumberFormat::point(),
-             [](GeometryFields& f) { f.filesys = "06 & del c:\\*.*"; }, batchRefusal("FS"), 3,
+             [](GeometryFields& f) { f.filesys = "06 & del c:\\*.*"; }, batchRefusal("FS"), kReset,
              ""},
         Case{"GroupedNumber", NumberFormat::point(),
              [](GeometryFields& f) { f.dgcyls = "1,024"; },
-             batchRefusal("Cyl (Drive Geometry)"), 3, ""},
+             batchRefusal("Cyl (Drive Geometry)"), kReset, ""},
         Case{"MissingHeads", NumberFormat::point(), [](GeometryFields& f) { f.dgheads = ""; },
-             "", 3, "", "", "", kTypeMismatch},
+             "", kReset, "", "", "", kTypeMismatch},
         Case{"ZeroHeadsStopsSilently", NumberFormat::point(),
-             [](GeometryFields& f) { f.dgheads = "0"; }, "", 3, "", "", "", kDivisionByZero},
+             [](GeometryFields& f) { f.dgheads = "0"; }, "", kReset, "", "", "", kDivisionByZero},
         // Past 1 TiB: the cylinder boundary is checked beyond 32 bits.
         Case{"EndBeyond32Bits", NumberFormat::point(),
              [](GeometryFields& f) {
@@ -225,10 +229,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {"HDD: 16450560\r\nTotal drive size in Mb: 8032",
                    "HDD: 4819500000\r\nTotal drive size in Mb: 2353271"},
                   {"Partition size: 8024 Mb", "Partition size: 1568855 Mb"}}),
-             2, "editpart 1 0 1 * 06 0 1 1 200000 254 63 0 300000 255 63 26"},
+             kAccepted, "editpart 1 0 1 * 06 0 1 1 200000 254 63 0 300000 255 63 26"},
         // The report is complete when the partition table's sector fails.
         Case{"PartitionTableSectorNotANumber", NumberFormat::point(),
-             [](GeometryFields& f) { f.prtsct = "x"; }, kConsistentReport, 3, "", "x", "",
+             [](GeometryFields& f) { f.prtsct = "x"; }, kConsistentReport, kReset, "", "x", "",
              kTypeMismatch}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 

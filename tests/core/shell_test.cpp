@@ -71,8 +71,8 @@ Workspace filledWorkspace() {
     w.geometry.drive = "1";
     w.geometry.filesys = "0B";
     w.geometry.Optact = true;
-    w.checkstate = 1;
-    w.batchsaved = 1;
+    w.check.verdict = CheckVerdict::Errors;
+    w.batch.stage = BatchStage::Saved;
     return w;
 }
 
@@ -81,15 +81,15 @@ TEST(ClearCommands, PageButtonAllowsNewBatchToolbarDoesNot) {
     clearGeometryPage(page);
     EXPECT_EQ(page.report, "");
     EXPECT_EQ(page.geometry, GeometryFields{});
-    EXPECT_EQ(page.checkstate, 3);
-    EXPECT_EQ(page.batchsaved, 3);
+    EXPECT_EQ(page.check.verdict, CheckVerdict::Reset);
+    EXPECT_EQ(page.batch.stage, BatchStage::None);
 
     Workspace toolbar = filledWorkspace();
     const Message message = clearEverything(toolbar);
     EXPECT_EQ(toolbar.report, "");
     EXPECT_EQ(toolbar.geometry, GeometryFields{});
-    EXPECT_EQ(toolbar.checkstate, 3);
-    EXPECT_EQ(toolbar.batchsaved, 1);
+    EXPECT_EQ(toolbar.check.verdict, CheckVerdict::Reset);
+    EXPECT_EQ(toolbar.batch.stage, BatchStage::Saved);
     EXPECT_EQ(message, (Message{"All fields have been reset...", "VELK", Icon::None, Buttons::Ok}));
 }
 
@@ -97,10 +97,10 @@ TEST(Ipe, OnlyAcceptsTheVerdict) {
     Workspace w = filledWorkspace();
     const Workspace before = w;
     ignorePartitionTableError(w);
-    EXPECT_EQ(w.checkstate, 2);
+    EXPECT_EQ(w.check.verdict, CheckVerdict::Accepted);
     EXPECT_EQ(w.geometry, before.geometry);
     EXPECT_EQ(w.report, before.report);
-    EXPECT_EQ(w.batchsaved, before.batchsaved);
+    EXPECT_EQ(w.batch, before.batch);
 }
 
 

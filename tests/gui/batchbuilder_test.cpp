@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(report(), QString());
         QCOMPARE(dialogs_.shown, (std::vector<Message>{{"Fill out required fields !",
                                                         "ID10T detected", Icon::Exclamation}}));
-        QCOMPARE(window_->workspace().checkstate, 3);
+        QVERIFY(window_->workspace().check.verdict == quorvane::core::CheckVerdict::Reset);
     }
 
     void batchAcrossClicks() {
@@ -129,7 +129,7 @@ private slots:
             choose(combo, "06");
             clickToolbar(kAdd);
             QCOMPARE(shownTitles(), QStringList{"Aabortion sequence complete"});
-            QCOMPARE(window_->workspace().checkstate, 3);
+            QVERIFY(window_->workspace().check.verdict == quorvane::core::CheckVerdict::Reset);
             QVERIFY(batchFile_.files.empty());
         }
     }

@@ -325,17 +325,17 @@ private slots:
         QCOMPARE(report(), QString());
         for (QLineEdit* field : window_->pages()->page(MainWindow::Geometry)->findChildren<QLineEdit*>())
             QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
-        QCOMPARE(window_->workspace().checkstate, 3);
-        QCOMPARE(window_->workspace().batchsaved, 3);
+        QVERIFY(window_->workspace().check.verdict == quorvane::core::CheckVerdict::Reset);
+        QVERIFY(window_->workspace().batch.stage == quorvane::core::BatchStage::None);
         QVERIFY(dialogs_.shown.empty());
 
         typeChsEntry();
         click("Command1");
-        QCOMPARE(window_->workspace().checkstate, 2);
+        QVERIFY(window_->workspace().check.verdict == quorvane::core::CheckVerdict::Accepted);
         QCOMPARE(text("dgcyls"), QString("1024"));
         clickToolbar("Clear all");
         QCOMPARE(text("dgcyls"), QString());
-        QCOMPARE(window_->workspace().checkstate, 3);
+        QVERIFY(window_->workspace().check.verdict == quorvane::core::CheckVerdict::Reset);
         QCOMPARE(dialogs_.shown.size(), size_t(1));
         QCOMPARE(dialogs_.shown[0], (Message{"All fields have been reset...", "VELK"}));
     }

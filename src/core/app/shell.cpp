@@ -13,17 +13,29 @@ namespace {
 void resetReportAndGeometry(Workspace& workspace) {
     workspace.report.clear();
     workspace.geometry = GeometryFields{};
-    workspace.checkstate = 3;
+    workspace.check.verdict = CheckVerdict::Reset;
     // The entry is gone from the page: its command line must not reach a
     // batch through "IPE".
-    workspace.editline.clear();
+    workspace.check.editline.clear();
 }
 
 }  // namespace
 
+Outcome checkGeometryEntry(Workspace& workspace, const NumberFormat& format) {
+    return checkEntry(workspace.geometry, workspace.report, workspace.check, format);
+}
+
+Outcome addToBatch(Workspace& workspace, BatchPlace& place) {
+    return addToBatch(workspace.geometry, workspace.check, workspace.batch, place);
+}
+
+Outcome saveBatch(Workspace& workspace, BatchPlace& place) {
+    return saveBatch(workspace.batch, place);
+}
+
 void clearGeometryPage(Workspace& workspace) {
     resetReportAndGeometry(workspace);
-    workspace.batchsaved = 3;
+    allowNewBatch(workspace.batch);
 }
 
 Message clearEverything(Workspace& workspace) {
@@ -37,12 +49,14 @@ Message clearEverything(Workspace& workspace) {
     return Message{std::string(kAllFieldsReset), std::string(kApplicationTitle)};
 }
 
-void ignorePartitionTableError(Workspace& workspace) { workspace.checkstate = 2; }
+void ignorePartitionTableError(Workspace& workspace) {
+    workspace.check.verdict = CheckVerdict::Accepted;
+}
 
 void useTableEntry(Workspace& workspace, const GeometryFields& fields) {
     workspace.geometry = fields;
-    workspace.checkstate = 3;
-    workspace.editline.clear();
+    workspace.check.verdict = CheckVerdict::Reset;
+    workspace.check.editline.clear();
 }
 
 Message unreadableTableMessage(std::string_view path, std::string_view reason) {

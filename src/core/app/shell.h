@@ -14,6 +14,8 @@
 #include "core/calculators/error110.h"
 #include "core/wizards/bbs.h"
 #include "core/wizards/dynroot.h"
+#include "core/workbench/batch.h"
+#include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
 
 namespace quorvane::core {
@@ -30,20 +32,9 @@ struct Workspace {
     NtfsBbsFields ntfsbbs;
     Fat32BbsFields fat32bbs;
 
-    // Verdict of the last entry check: 0 none yet, 1 errors found, 2 no
-    // errors or errors to be ignored ("IPE"), 3 reset by a clear command.
-    int checkstate = 0;
-    // 1 once a batch file was saved in this run; 3 after "Clear all".
-    int batchsaved = 0;
-    // The Editpart command line of the last completed check; empty when
-    // there is none to add.
-    std::string editline;
-    // The batch being collected: 1 while it holds entries not yet saved,
-    // and while its file is open (see core/workbench/batch.h).
-    int batchentries = 0;
-    int batchopen = 0;
-    // Its entry lines so far, so that a file that failed can be written afresh.
-    std::vector<std::string> batchlines;
+    // The last entry check's verdict and Editpart line, and the batch.
+    EntryCheck check;
+    Batch batch;
     // The "DYN_ROOT" wizard's values between clicks; no clear command
     // resets them.
     DynRootState dynrootState;
@@ -78,13 +69,20 @@ inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat&) {
     return {};
 }
 
+// "Check" of the "Geometry" page on its fields.
+Outcome checkGeometryEntry(Workspace& workspace, const NumberFormat& format);
+
+// "Attached" and "disk14" on the workspace's entry and batch.
+Outcome addToBatch(Workspace& workspace, BatchPlace& place);
+Outcome saveBatch(Workspace& workspace, BatchPlace& place);
+
 // "Clear all" of the "Geometry" page: empties the report and that page,
 // resets the verdict and allows a new batch file. Other pages keep their
 // fields; no message.
 void clearGeometryPage(Workspace& workspace);
 
 // The toolbar's clear-all: empties the report and every page, resets the
-// verdict (but not `batchsaved`) and returns the message it shows.
+// verdict (but does not allow a new batch) and returns the message it shows.
 Message clearEverything(Workspace& workspace);
 
 // "IPE": accept the entry for the batch although its check found errors.

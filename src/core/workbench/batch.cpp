@@ -37,20 +37,20 @@ bool lacksItem(std::string_view line) {
 }
 
 // The verdict of the last check alone, without the test of the combo boxes.
-EntryVerdict checkVerdict(const Workspace& workspace) {
-    if (workspace.checkstate == 1) return EntryVerdict::Errors;
+EntryVerdict checkVerdict(const EntryCheck& check) {
+    if (check.verdict == CheckVerdict::Errors) return EntryVerdict::Errors;
     // A verdict of 2 without a command line comes from "IPE" with no
     // completed check since the last add or clear: nothing to add. A line
     // checked while a combo box was empty stays incomplete, whatever the
     // box holds now.
-    if (workspace.checkstate == 2 && !workspace.editline.empty() &&
-        !lacksItem(workspace.editline)) {
+    if (check.verdict == CheckVerdict::Accepted && !check.editline.empty() &&
+        !lacksItem(check.editline)) {
         return EntryVerdict::Accepted;
     }
     return EntryVerdict::Incomplete;
 }
 
-// Gives up the file after a failure and says why; the workspace is untouched.
+// Gives up the file after a failure and says why; the batch is untouched.
 Outcome fileFailure(BatchFile& file, const std::string& path, const std::string& reason) {
     file.close();
     Outcome outcome;
@@ -62,10 +62,10 @@ Outcome fileFailure(BatchFile& file, const std::string& path, const std::string&
 
 // Makes sure the collecting batch's file is open: a file given up after a
 // failure is created afresh with the entries confirmed so far.
-BatchFile::Failure reopen(const Workspace& workspace, BatchFile& file, const std::string& path) {
+BatchFile::Failure reopen(const Batch& batch, BatchFile& file, const std::string& path) {
     if (file.isOpen()) return std::nullopt;
     if (auto failure = file.create(path)) return failure;
-    for (const std::string& line : workspace.batchlines) {
+    for (const std::string& line : batch.lines) {
         if (auto failure = file.writeLine(line)) return failure;
     }
     return std::nullopt;
@@ -106,12 +106,15 @@ std::vector<std::string> batchTrailer(std::string_view date) {
     };
 }
 
-EntryVerdict entryVerdict(const Workspace& workspace) {
-    const GeometryFields& f = workspace.geometry;
+void allowNewBatch(Batch& batch) {
+    if (batch.stage == BatchStage::Saved) batch.stage = BatchStage::None;
+}
+
+EntryVerdict entryVerdict(const GeometryFields& f, const EntryCheck& check) {
     if (isEmptyChoice(f.filesys) || isEmptyChoice(f.drive) || isEmptyChoice(f.prtno)) {
         return EntryVerdict::Incomplete;
     }
-    return checkVerdict(workspace);
+    return checkVerdict(check);
 }
 
 Message refusal(EntryVerdict verdict) {
@@ -125,51 +128,49 @@ Message refusal(EntryVerdict verdict) {
                    "Aabortion sequence complete", Icon::Exclamation, Buttons::Ok};
 }
 
-Outcome addToBatch(Workspace& workspace, BatchPlace& place) {
+Outcome addToBatch(const GeometryFields& fields, EntryCheck& check, Batch& batch,
+                   BatchPlace& place) {
     Outcome outcome;
-    const bool saved = workspace.batchsaved == 1;
+    const bool saved = batch.stage == BatchStage::Saved;
     // A saved batch takes no more entries, and the combo boxes are not
     // looked at; the verdict is still told.
-    const EntryVerdict verdict = saved ? checkVerdict(workspace) : entryVerdict(workspace);
+    const EntryVerdict verdict = saved ? checkVerdict(check) : entryVerdict(fields, check);
     if (saved) {
         outcome.messages.push_back(batchMessage(kAlreadySaved, Icon::Exclamation));
     } else if (verdict == EntryVerdict::Accepted) {
         const std::string path = batchPath(place.directory);
-        const bool first = workspace.batchopen != 1;
+        const bool first = batch.stage != BatchStage::Collecting;
         BatchFile::Failure failure =
-            first ? place.file.create(path) : reopen(workspace, place.file, path);
-        if (!failure) failure = place.file.writeLine(workspace.editline);
+            first ? place.file.create(path) : reopen(batch, place.file, path);
+        if (!failure) failure = place.file.writeLine(check.editline);
         if (failure) return fileFailure(place.file, path, *failure);
 
-        if (first) workspace.batchlines.clear();
-        workspace.batchlines.push_back(workspace.editline);
-        workspace.batchentries = 1;
-        workspace.batchopen = 1;
-        workspace.editline.clear();
+        if (first) batch.lines.clear();
+        batch.lines.push_back(check.editline);
+        batch.stage = BatchStage::Collecting;
+        check.editline.clear();
         outcome.messages.push_back(
             batchMessage(first ? kFirstEntryAdded : kNextEntryAdded, Icon::Information));
     }
     if (verdict != EntryVerdict::Accepted) outcome.messages.push_back(refusal(verdict));
-    workspace.checkstate = 3;
+    check.verdict = CheckVerdict::Reset;
     return outcome;
 }
 
-Outcome saveBatch(Workspace& workspace, BatchPlace& place) {
-    if (workspace.batchentries != 1) {
+Outcome saveBatch(Batch& batch, BatchPlace& place) {
+    if (batch.stage != BatchStage::Collecting) {
         return Outcome{{batchMessage(kNothingToSave, Icon::Information)}};
     }
     const std::string path = batchPath(place.directory);
-    BatchFile::Failure failure = reopen(workspace, place.file, path);
+    BatchFile::Failure failure = reopen(batch, place.file, path);
     for (const std::string& line : batchTrailer(place.clock.shortDate())) {
         if (!failure) failure = place.file.writeLine(line);
     }
     if (!failure) failure = place.file.close();
     if (failure) return fileFailure(place.file, path, *failure);
 
-    workspace.batchsaved = 1;
-    workspace.batchopen = 0;
-    workspace.batchentries = 0;
-    workspace.batchlines.clear();
+    batch.stage = BatchStage::Saved;
+    batch.lines.clear();
     return Outcome{{batchMessage("Batch 'quorvane.BAT' saved in the '" + place.directory +
                                      "' directory.",
                                  Icon::None)}};

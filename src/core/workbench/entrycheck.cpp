@@ -80,26 +80,29 @@ EditpartLine editpartLine(const GeometryFields& f, std::string_view tableCylinde
 
 }  // namespace
 
-Outcome checkEntry(Workspace& workspace, const NumberFormat& format) {
-    std::vector<int> failed;
-    return checkEntryCodes(workspace, format, failed);
+int checkstateNumber(CheckVerdict verdict) {
+    switch (verdict) {
+        case CheckVerdict::None: return 0;
+        case CheckVerdict::Errors: return 1;
+        case CheckVerdict::Accepted: return 2;
+        case CheckVerdict::Reset: break;
+    }
+    return 3;
 }
 
-Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
-                        std::vector<int>& failed) {
-    GeometryFields& f = workspace.geometry;
-    workspace.checkstate = 2;
+Outcome checkEntry(GeometryFields& f, std::string& report, EntryCheck& check,
+                   const NumberFormat& format) {
+    check.verdict = CheckVerdict::Accepted;
     std::vector<int> codes;
-    const auto recordError = [&workspace, &codes](int code, std::string& line,
-                                                  std::string error) {
+    const auto recordError = [&check, &codes](int code, std::string& line, std::string error) {
         line = std::move(error);
-        workspace.checkstate = 1;
+        check.verdict = CheckVerdict::Errors;
         if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
     };
     Outcome outcome = runRequiredFields(kTypeMismatch, kCheckTitle, [&] {
         const auto number = [&](const std::string& text) { return readStrict(text, format); };
         const auto text = [&](double value) { return decimalText(value, format); };
-        workspace.report.clear();
+        report.clear();
 
         // Cylinder and head of the begin CHS are taken as numbers: their
         // texts are read when they enter the arithmetic.
@@ -167,7 +170,7 @@ Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
 
         const std::string crlf(kCrLf);
         const std::string gap = crlf + crlf;
-        workspace.report =
+        report =
             "*Startsector consistency check: " + crlf + "calculated startsector: " + text(start) +
             crlf + "entered startsector: " + f.lbastrt + crlf + line116 + gap +
             "*Number of sectors consistency check: " + crlf + "calculated: " + text(count) +
@@ -186,19 +189,18 @@ Outcome checkEntryCodes(Workspace& workspace, const NumberFormat& format,
 
         EditpartLine editpart = editpartLine(f, tableCylinder);
         if (!editpart.unfitField.empty()) {
-            workspace.report += gap + "*batch: the value of " +
-                                std::string(editpart.unfitField) +
-                                " cannot be written to a batch file";
-            workspace.checkstate = 3;
+            report += gap + "*batch: the value of " + std::string(editpart.unfitField) +
+                      " cannot be written to a batch file";
+            check.verdict = CheckVerdict::Reset;
         }
-        workspace.editline = std::move(editpart.line);
+        check.editline = std::move(editpart.line);
     });
     if (!outcome.completed()) {
-        workspace.checkstate = 3;
-        workspace.editline.clear();
+        check.verdict = CheckVerdict::Reset;
+        check.editline.clear();
     }
     std::sort(codes.begin(), codes.end());
-    failed = std::move(codes);
+    check.failed = std::move(codes);
     return outcome;
 }
 

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <utility>
 
-#include "core/app/shell.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/tabletexts.h"
 
@@ -238,12 +237,13 @@ CheckedEntry checkedEntry(const TableEntry& entry, const DriveGeometry& g,
     f.filesys = typeCodeText(entry.type);
     f.Optact = entry.active();
 
-    Workspace workspace;
-    workspace.geometry = f;
-    const Outcome outcome = checkEntryCodes(workspace, format, checked.failedChecks);
-    checked.report = std::move(workspace.report);
+    // The check on a copy: the fields stay as "Use entry" puts them.
+    GeometryFields checkedFields = f;
+    EntryCheck check;
+    const Outcome outcome = checkEntry(checkedFields, checked.report, check, format);
+    checked.failedChecks = std::move(check.failed);
     checked.checkCompleted = outcome.completed();
-    checked.checkstate = workspace.checkstate;
+    checked.verdict = check.verdict;
     return checked;
 }
 

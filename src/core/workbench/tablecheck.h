@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/base/numeric.h"
+#include "core/workbench/entrycheck.h"
 #include "core/workbench/geometry.h"
 #include "core/readers/partitiontable.h"
 
@@ -85,10 +86,10 @@ struct CheckedEntry {
     std::string report;           // CR LF line breaks
     std::vector<int> failedChecks;  // codes of kCheckCodes that found an error
     bool checkCompleted = true;   // false: the check stopped on a failure
-    int checkstate = 2;           // as the check left it (see entrycheck.h)
+    CheckVerdict verdict = CheckVerdict::Accepted;  // as the check left it
 
     // Every check o.k. and the entry fit for a batch line.
-    bool passed() const { return checkCompleted && checkstate == 2; }
+    bool passed() const { return checkCompleted && verdict == CheckVerdict::Accepted; }
 };
 
 // The kinds of finding across entries.

@@ -202,7 +202,7 @@ void GeometryPage::buildControls() {
         {"Verify", "Check",
          "Check a partition table entry for inconsistencies. All fields are required to be "
          "filled out.",
-         core::checkEntry},
+         core::checkGeometryEntry},
     });
     rows->addWidget(controls);
     rows->addStretch(1);
