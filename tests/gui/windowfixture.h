@@ -39,9 +39,11 @@ protected:
         window_->setBatchOutput(batchFile_, clock_, "/programs/quorvane");
         window_->setFileChooser(chooser_);
         window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        // A machine busy with other tests may take its time; a page that is
+        // never built still fails.
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get(), 30000));
         // The tests drive every page as it is once built.
-        QTRY_VERIFY(window_->pagesBuilt());
+        QTRY_VERIFY_WITH_TIMEOUT(window_->pagesBuilt(), 30000);
     }
     template <typename T>
     T* child(const char* name) {
