@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "core/workbench/batch.h"
+#include "core/base/batchfile.h"
 
 namespace quorvane::platform {
 

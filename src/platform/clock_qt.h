@@ -1,7 +1,7 @@
 // Today's date in the desktop's short date format.
 #pragma once
 
-#include "core/workbench/batch.h"
+#include "core/base/batchfile.h"
 
 namespace quorvane::platform {
 

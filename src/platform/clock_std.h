@@ -3,7 +3,7 @@
 // (LC_TIME).
 #pragma once
 
-#include "core/workbench/batch.h"
+#include "core/base/batchfile.h"
 
 namespace quorvane::platform {
 

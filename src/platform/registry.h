@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "core/accessories/sysinfo.h"
+#include "core/base/registry.h"
 
 namespace quorvane::platform {
 
