@@ -209,11 +209,7 @@ int runTable(const Arguments& arguments, Context& context) {
         writeJsonReport(context.out, image, reading);
     } else {
         std::string text = textReport(image, reading);
-        if (context.crlf) {
-            std::string crlf;
-            for (const char c : text) crlf += c == '\n' ? std::string(core::kCrLf) : std::string(1, c);
-            text = std::move(crlf);
-        }
+        if (context.crlf) text = core::withCrLf(text);
         context.out << text;
     }
     context.out.flush();

@@ -126,5 +126,25 @@ TEST(LaunchOutsideTool, OnlyAMissingProgramIsReported) {
     }
 }
 
+
+// The report box holds CR LF; terminals and text controls take line feeds.
+TEST(LineBreaks, BothWays) {
+    const struct {
+        std::string_view box, lines;
+    } cases[] = {
+        {"", ""},
+        {"a\r\nb\r\n", "a\nb\n"},
+        {"\r\n\r\n", "\n\n"},
+        {"no break", "no break"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(withLineFeeds(c.box), c.lines);
+        EXPECT_EQ(withCrLf(c.lines), c.box);
+    }
+    // A carriage return alone, as one message of the hexadecimal
+    // conversion writes it, is a line break too.
+    EXPECT_EQ(withLineFeeds("a\rb"), "a\nb");
+}
+
 }  // namespace
 }  // namespace quorvane::core

@@ -29,6 +29,16 @@ std::string withLineFeeds(std::string_view text) {
     return result;
 }
 
+std::string withCrLf(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 32);
+    for (const char c : text) {
+        if (c == '\n') result += kCrLf;
+        else result += c;
+    }
+    return result;
+}
+
 std::string introText() {
     // The project has no mail address, so the three lines asking for mail
     // are left out; the lines that named addresses point to the project's

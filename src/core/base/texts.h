@@ -14,6 +14,8 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // The text with each line break (CR LF, or a CR alone) as one line feed,
 // the form text controls and terminals expect.
 std::string withLineFeeds(std::string_view text);
+// The reverse: each line feed as CR LF, the form the report box holds.
+std::string withCrLf(std::string_view text);
 
 // The program's name and short version: "Quorvane 1.02".
 inline constexpr std::string_view kMainCaption = "Quorvane " QUORVANE_SHORT_VERSION;
