@@ -104,20 +104,9 @@ Outcome checkEntry(GeometryFields& f, std::string& report, EntryCheck& check,
         const auto text = [&](double value) { return decimalText(value, format); };
         report.clear();
 
-        // Cylinder and head of the begin CHS are taken as numbers: their
-        // texts are read when they enter the arithmetic.
-        const double h = number(f.dgheads);
-        const double s = number(f.dgsects);
-        const double sc = number(f.sects);
-        const double c = number(f.cyls);
-        const double hd = number(f.heads);
-        const double start = subtract(chsSectorEnd(c, h, hd, s, sc), 1);
-
-        const double ec = number(f.ecyls);
-        const double eh = number(f.eheads);
-        const double es = number(f.esects);
-        const double end1 = chsSectorEnd(ec, h, eh, s, es);
-        const double count = subtract(end1, start);
+        const ChsSpan span = readChsSpan(f, format);
+        const double h = span.heads, s = span.sectors, eh = span.endHead, es = span.endSector;
+        const double start = span.start, end1 = span.endPlusOne, count = span.count;
 
         const double total = multiply(s, multiply(h, number(f.dgcyls)));
         const double driveMb = wholeMb(total);

@@ -10,6 +10,26 @@ double chsSectorEnd(double cylinder, double heads, double head, double sectors, 
     return add(multiply(add(multiply(cylinder, heads), head), sectors), sector);
 }
 
+ChsSpan readChsSpan(const GeometryFields& fields, const NumberFormat& format) {
+    ChsSpan span{};
+    // Cylinder and head are taken as numbers: their texts are read when they
+    // enter the arithmetic, after the geometry and the sector.
+    span.heads = readStrict(fields.dgheads, format);
+    span.sectors = readStrict(fields.dgsects, format);
+    const double sector = readStrict(fields.sects, format);
+    const double cylinder = readStrict(fields.cyls, format);
+    const double head = readStrict(fields.heads, format);
+    span.start = subtract(chsSectorEnd(cylinder, span.heads, head, span.sectors, sector), 1);
+
+    const double endCylinder = readStrict(fields.ecyls, format);
+    span.endHead = readStrict(fields.eheads, format);
+    span.endSector = readStrict(fields.esects, format);
+    span.endPlusOne =
+        chsSectorEnd(endCylinder, span.heads, span.endHead, span.sectors, span.endSector);
+    span.count = subtract(span.endPlusOne, span.start);
+    return span;
+}
+
 TextFields<GeometryFields> geometryTextFields() {
     using F = GeometryFields;
     static constexpr GeometryTextField kFields[] = {
@@ -81,23 +101,9 @@ Outcome endChsToLba(GeometryFields& fields, std::string& report, const NumberFor
 
 Outcome chsToLba(GeometryFields& fields, const NumberFormat& format) {
     return runRequiredFields(kTypeMismatch, kConversionTitle, [&] {
-        // Cylinder and head are taken as numbers: their texts are read when
-        // they enter the arithmetic, after the geometry and the sector.
-        const double h = readStrict(fields.dgheads, format);
-        const double s = readStrict(fields.dgsects, format);
-        const double sc = readStrict(fields.sects, format);
-        const double c = readStrict(fields.cyls, format);
-        const double hd = readStrict(fields.heads, format);
-        const double start = subtract(chsSectorEnd(c, h, hd, s, sc), 1);
-
-        const double ec = readStrict(fields.ecyls, format);
-        const double eh = readStrict(fields.eheads, format);
-        const double es = readStrict(fields.esects, format);
-        const double endPlusOne = chsSectorEnd(ec, h, eh, s, es);
-        const double count = subtract(endPlusOne, start);
-
-        const std::string startText = decimalText(start, format);
-        const std::string countText = decimalText(count, format);
+        const ChsSpan span = readChsSpan(fields, format);
+        const std::string startText = decimalText(span.start, format);
+        const std::string countText = decimalText(span.count, format);
         fields.lbastrt = startText;
         fields.LBAend = countText;
     });

@@ -41,6 +41,22 @@ TextFields<GeometryFields> geometryTextFields();
 // the checked arithmetic, so a value beyond a double's range fails.
 double chsSectorEnd(double cylinder, double heads, double head, double sectors, double sector);
 
+// An entry's span from its begin and end CHS values under the drive's heads
+// and sectors per track, as "CHS2LBA" and "Check" read it.
+struct ChsSpan {
+    double heads, sectors;      // of the drive geometry
+    double endHead, endSector;  // of the end CHS
+    double start;               // the first sector
+    double endPlusOne;          // the sector after the last
+    double count;               // endPlusOne - start
+};
+
+// Reads the fields in the order that decides which empty one is reported:
+// heads and sectors of the geometry, the begin sector, cylinder and head
+// (these two as they enter the arithmetic), then the end cylinder, head and
+// sector. Strict readings: an empty or unreadable field fails with code 13.
+ChsSpan readChsSpan(const GeometryFields& fields, const NumberFormat& format);
+
 // Title of the required-fields message of the four conversions.
 inline constexpr std::string_view kConversionTitle = "ID10T";
 
