@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -15,46 +14,24 @@ namespace quorvane::platform {
 
 namespace {
 
-class DescriptorImage : public core::DiskImage {
+class DescriptorImage : public PositionedImage {
 public:
-    DescriptorImage(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+    DescriptorImage(int descriptor, std::uint64_t size)
+        : PositionedImage(size), descriptor_(descriptor) {}
     ~DescriptorImage() override { ::close(descriptor_); }
     DescriptorImage(const DescriptorImage&) = delete;
     DescriptorImage& operator=(const DescriptorImage&) = delete;
 
-    std::uint64_t size() const override { return size_; }
-
-    std::optional<std::string> readSector(std::uint64_t sector,
-                                          core::SectorBytes& bytes) override {
-        bytes.fill(0);
-        // Beyond the end there is nothing to ask the system for.
-        if (sector >= (size_ + core::kSectorBytes - 1) / core::kSectorBytes) return std::nullopt;
-        const std::uint64_t offset = sector * core::kSectorBytes;
-        // The last sector may be partial: only the bytes the file holds.
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min(core::kSectorBytes, size_ - offset));
-        std::size_t got = 0;
-        while (got < wanted) {
-            const ssize_t n = ::pread(descriptor_, bytes.data() + got, wanted - got,
-                                      static_cast<off_t>(offset + got));
-            if (n > 0) {
-                got += static_cast<std::size_t>(n);
-            } else if (n == 0) {
-                // The file has become shorter since it was opened; what it
-                // no longer holds reads as zeros, as beyond its end.
-                break;
-            } else if (errno != EINTR) {
-                const int error = errno;
-                bytes.fill(0);
-                return std::string(std::strerror(error));
-            }
+private:
+    Read readAt(std::uint64_t offset, std::uint8_t* into, std::size_t length) override {
+        for (;;) {
+            const ssize_t n = ::pread(descriptor_, into, length, static_cast<off_t>(offset));
+            if (n >= 0) return {static_cast<std::size_t>(n), std::nullopt};
+            if (errno != EINTR) return {0, std::string(std::strerror(errno))};
         }
-        return std::nullopt;
     }
 
-private:
     int descriptor_;
-    std::uint64_t size_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/diskimage_std.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -31,6 +32,26 @@ OpenedImage openDiskImage(const std::string& path) {
         default: return refused(core::notAFileReason(core::NotAFile::Other));
     }
     return openRegularFile(file);
+}
+
+std::optional<std::string> PositionedImage::readSector(std::uint64_t sector,
+                                                       core::SectorBytes& bytes) {
+    bytes.fill(0);
+    // Beyond the end there is nothing to ask the system for.
+    if (sector >= (size_ + core::kSectorBytes - 1) / core::kSectorBytes) return std::nullopt;
+    const std::uint64_t offset = sector * core::kSectorBytes;
+    // The last sector may be partial: only the bytes the file holds.
+    const auto wanted = static_cast<std::size_t>(std::min(core::kSectorBytes, size_ - offset));
+    for (std::size_t got = 0; got < wanted;) {
+        const Read read = readAt(offset + got, bytes.data() + got, wanted - got);
+        if (read.failure) {
+            bytes.fill(0);
+            return read.failure;
+        }
+        if (read.count == 0) break;
+        got += read.count;
+    }
+    return std::nullopt;
 }
 
 core::TableReading readTableFile(const std::string& path, const core::TableRequest& request,

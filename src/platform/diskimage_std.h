@@ -5,7 +5,10 @@
 #pragma once
 
 #include <filesystem>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/base/numeric.h"
@@ -25,6 +28,30 @@ struct OpenedImage {
 // directory, device, pipe or other special file is refused without being
 // opened, so that nothing but a saved image is ever read.
 OpenedImage openDiskImage(const std::string& path);
+
+// A regular file's sectors read with the system's positioned reads; what
+// every system shares: nothing is asked beyond the end, a partial last
+// sector is filled up with zeros, and so is what a file that became shorter
+// since it was opened no longer holds.
+class PositionedImage : public core::DiskImage {
+public:
+    explicit PositionedImage(std::uint64_t size) : size_(size) {}
+    std::uint64_t size() const override { return size_; }
+    std::optional<std::string> readSector(std::uint64_t sector,
+                                          core::SectorBytes& bytes) final;
+
+protected:
+    // What one positioned read gave: the bytes read (0 at the end of the
+    // file), or the system's reason.
+    struct Read {
+        std::size_t count = 0;
+        std::optional<std::string> failure;
+    };
+    virtual Read readAt(std::uint64_t offset, std::uint8_t* into, std::size_t length) = 0;
+
+private:
+    std::uint64_t size_;
+};
 
 // The system's part of openDiskImage (diskimage_posix.cpp,
 // diskimage_win.cpp): opens `file`, already found to be a regular file, for

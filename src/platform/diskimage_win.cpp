@@ -34,46 +34,29 @@ std::string systemMessage(DWORD code) {
     return utf8FromWide(message);
 }
 
-class HandleImage : public core::DiskImage {
+class HandleImage : public PositionedImage {
 public:
-    HandleImage(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    HandleImage(HANDLE handle, std::uint64_t size) : PositionedImage(size), handle_(handle) {}
     ~HandleImage() override { CloseHandle(handle_); }
     HandleImage(const HandleImage&) = delete;
     HandleImage& operator=(const HandleImage&) = delete;
 
-    std::uint64_t size() const override { return size_; }
-
-    std::optional<std::string> readSector(std::uint64_t sector,
-                                          core::SectorBytes& bytes) override {
-        bytes.fill(0);
-        // Beyond the end there is nothing to ask the system for.
-        if (sector >= (size_ + core::kSectorBytes - 1) / core::kSectorBytes) return std::nullopt;
-        const std::uint64_t offset = sector * core::kSectorBytes;
-        // The last sector may be partial: only the bytes the file holds.
-        const DWORD wanted = static_cast<DWORD>(std::min(core::kSectorBytes, size_ - offset));
-        DWORD got = 0;
-        while (got < wanted) {
-            OVERLAPPED at{};
-            at.Offset = static_cast<DWORD>(offset + got);
-            at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
-            DWORD n = 0;
-            if (!ReadFile(handle_, bytes.data() + got, wanted - got, &n, &at)) {
-                const DWORD error = GetLastError();
-                // The file has become shorter since it was opened; what it
-                // no longer holds reads as zeros, as beyond its end.
-                if (error == ERROR_HANDLE_EOF) break;
-                bytes.fill(0);
-                return systemMessage(error);
-            }
-            if (n == 0) break;
-            got += n;
+private:
+    Read readAt(std::uint64_t offset, std::uint8_t* into, std::size_t length) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD n = 0;
+        if (!ReadFile(handle_, into, static_cast<DWORD>(length), &n, &at)) {
+            const DWORD error = GetLastError();
+            // The file has become shorter since it was opened.
+            if (error == ERROR_HANDLE_EOF) return {0, std::nullopt};
+            return {0, systemMessage(error)};
         }
-        return std::nullopt;
+        return {n, std::nullopt};
     }
 
-private:
     HANDLE handle_;
-    std::uint64_t size_;
 };
 
 }  // namespace
