@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/shell.h"
+#include "printers.h"
 #include "core/calculators/bogus113.h"
 #include "core/calculators/error108.h"
 #include "core/calculators/error110.h"

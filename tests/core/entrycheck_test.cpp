@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/shell.h"
+#include "printers.h"
 #include "core/workbench/entrycheck.h"
 
 namespace quorvane::core {

@@ -7,6 +7,7 @@
 
 #include "core/app/shell.h"
 #include "core/base/texts.h"
+#include "printers.h"
 #include "recorders.h"
 
 namespace quorvane::core {

@@ -19,26 +19,11 @@
 
 #include "core/workbench/tablecheck.h"
 #include "platform/diskimage_std.h"
+#include "printers.h"
 #include "scratch.h"
 #include "tableimage.h"
 
 namespace quorvane::core {
-
-void PrintTo(const TableEntry& e, std::ostream* out) {
-    const auto chs = [&](const Chs& c) { *out << c.cylinder << "/" << c.head << "/" << c.sector; };
-    *out << e.tableSector << "/" << e.slot << " #" << (e.number ? int(*e.number) : 0) << " role "
-         << int(e.role) << " boot " << int(e.boot) << " type " << int(e.type) << " ";
-    chs(e.begin);
-    *out << " ";
-    chs(e.end);
-    *out << " stored " << e.storedStart << " count " << e.count << " start " << e.start;
-}
-
-void PrintTo(const Finding& f, std::ostream* out) {
-    *out << findingKindName(f.kind) << " [";
-    for (const EntryPlace& p : f.entries) *out << " " << p.tableSector << "/" << p.slot;
-    *out << " ] " << f.text;
-}
 
 namespace {
 

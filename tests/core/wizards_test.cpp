@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/app/shell.h"
+#include "printers.h"
 #include "core/wizards/bbs.h"
 #include "core/wizards/dynroot.h"
 #include "core/wizards/hexvalue.h"
