@@ -108,7 +108,8 @@ std::string textReport(const std::string& image, const TableReading& reading) {
         text += "\n" + core::entryHeader(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
                 "\n" + core::withLineFeeds(c.report) + "\n";
     }
-    if (reading.findings.empty()) return text + "\nFindings: none\n";
+    if (reading.findings.empty())
+        return text + "\nFindings: " + std::string(core::noFindingsText(core::Wording::Word)) + "\n";
     text += "\nFindings:\n";
     for (const core::Finding& f : reading.findings) text += f.text + "\n";
     return text;

@@ -200,6 +200,8 @@ private slots:
         QCOMPARE(partial->findChild<QLabel*>("lblGeometry")->text(),
                  QString("Geometry: 100/255/63 (guessed from the table; cylinders from the "
                          "table's extent)"));
+        QCOMPARE(partial->findChild<QPlainTextEdit*>("txtFindings")->toPlainText(),
+                 QString("None: the entries agree with each other."));
     }
 
     // "Use entry" by its button, by Return on the list and by a double

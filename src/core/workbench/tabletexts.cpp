@@ -32,6 +32,10 @@ std::string geometrySourceText(const DriveGeometry& g, Wording wording) {
     return text;
 }
 
+std::string_view noFindingsText(Wording wording) {
+    return wording == Wording::Word ? "none" : "None: the entries agree with each other.";
+}
+
 std::string failedChecksText(const CheckedEntry& c) {
     if (!c.checkCompleted) return "check stopped";
     if (c.failedChecks.empty()) return "none";

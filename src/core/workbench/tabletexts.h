@@ -22,6 +22,10 @@ std::string geometryText(const DriveGeometry& geometry);
 enum class Wording { Word, Phrase };
 std::string geometrySourceText(const DriveGeometry& geometry, Wording wording);
 
+// What stands for no finding: "none" for quorvane-cli, a sentence for the
+// window.
+std::string_view noFindingsText(Wording wording);
+
 // The codes of the checks that failed ("#108, #110"), "none", or "check
 // stopped" when the check ended on a failure.
 std::string failedChecksText(const CheckedEntry& entry);

@@ -52,7 +52,8 @@ QString geometryLine(const core::DriveGeometry& g) {
 }
 
 QString findingsText(const std::vector<core::Finding>& findings) {
-    if (findings.empty()) return "None: the entries agree with each other.";
+    if (findings.empty())
+        return QString::fromUtf8(core::noFindingsText(core::Wording::Phrase));
     QStringList lines;
     for (const core::Finding& f : findings) lines << QString::fromStdString(f.text);
     return lines.join('\n');
