@@ -66,11 +66,16 @@ TEST(CalculatorCli, Error110InfoTextAndUsage) {
     EXPECT_NE(info.out.find("boot record.\n\nDue to the nature"), std::string::npos);
     EXPECT_EQ(info.out.substr(info.out.size() - 17), "some free space.\n");
 
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"bogus113-info", "--root", "1"}, {"error108", "--cyls110", "1"}}) {
+    // A page's command takes its own page's fields only.
+    for (const auto& [args, option] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"bogus113-info", "--root", "1"}, "--root"},
+             {{"error108", "--cyls110", "1"}, "--cyls110"}}) {
         const CliRun run = cli(args);
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "quorvane-cli: unknown option '" + option + "'\n\n" +
+                               cli({args.front(), "--help"}).out);
     }
 }
 

@@ -192,23 +192,32 @@ TEST(Cli, FixedTexts) {
     EXPECT_EQ(info.out.back(), '\n');
 }
 
-TEST(Cli, UsageErrorsExitTwoWithUsageText) {
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"frobnicate"},
-        {"bchs2blba", "--nosuchfield", "1"},
-        {"bchs2blba", "--geometry", "1024/255"},
-        {"bchs2blba", "--cyls"},
-        {"intro", "--cyls", "1"},
-        {"bchs2blba", "extra"},
-        {"bchs2blba", "--fields=yes"},
+TEST(Cli, UsageErrorsSayWhatIsWrongThenTheUsage) {
+    const std::string usage = cli({"--help"}).out;
+    const std::string commandUsage = cli({"bchs2blba", "--help"}).out;
+    const struct {
+        std::vector<std::string> args;
+        std::string problem;
+        const std::string& help;  // the program's usage or the command's
+    } wrong[] = {
+        {{}, "no command given", usage},
+        {{"frobnicate"}, "unknown command 'frobnicate'", usage},
+        {{"bchs2blba", "--nosuchfield", "1"}, "unknown option '--nosuchfield'", commandUsage},
+        {{"bchs2blba", "--geometry", "1024/255"}, "--geometry takes C/H/S, three parts",
+         commandUsage},
+        {{"bchs2blba", "--cyls"}, "--cyls needs a value", commandUsage},
+        {{"bchs2blba", "extra"}, "unexpected argument 'extra'", commandUsage},
+        {{"bchs2blba", "--fields=yes"}, "--fields takes no value", commandUsage},
     };
-    for (const auto& args : wrong) {
-        const CliRun run = cli(args);
-        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+    for (const auto& c : wrong) {
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(c.args);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("Usage: quorvane-cli "), std::string::npos);
+        EXPECT_EQ(run.err, "quorvane-cli: " + c.problem + "\n\n" + c.help);
     }
+    const CliRun intro = cli({"intro", "--cyls", "1"});
+    EXPECT_EQ(intro.status, 2);
+    EXPECT_EQ(intro.err.substr(0, intro.err.find('\n')), "quorvane-cli: unknown option '--cyls'");
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("bchs2blba"), std::string::npos);
