@@ -1,9 +1,5 @@
 #include "platform/clock_std.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <array>

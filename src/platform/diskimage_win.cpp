@@ -4,10 +4,6 @@
 // may go on writing, renaming or deleting it.
 #include "platform/diskimage_std.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>

@@ -1,9 +1,5 @@
 // The Windows registry. Names and string values are converted between
 // UTF-8 and the registry's UTF-16.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <string>

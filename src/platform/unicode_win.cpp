@@ -1,9 +1,5 @@
 #include "platform/unicode_win.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace quorvane::platform {

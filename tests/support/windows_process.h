@@ -2,10 +2,6 @@
 // capturing what it writes, and telling whether the tests run under wine.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <gtest/gtest.h>
