@@ -121,12 +121,7 @@ Command operationCommand(
 }
 
 Command textCommand(std::string_view name, std::string_view summary, std::string (*text)()) {
-    return operationCommand(name, summary, {}, {},
-                            [text](core::Workspace& w, const core::NumberFormat&) {
-                                w.report = text();
-                                return core::Outcome{};
-                            },
-                            {});
+    return operationCommand(name, summary, {}, {}, core::reportText(text), {});
 }
 
 }  // namespace quorvane::cli

@@ -94,9 +94,7 @@ void addWizardCommands(std::vector<Command>& commands) {
         {{"ntfsstartsector", "SECTOR", "the partition's start sector, from a partinfo"},
          {"ntfsnumbersectors", "COUNT", "its number of sectors"}},
         core::ntfsBbsTextFields(), &Workspace::ntfsbbs,
-        [](Workspace& w, const core::NumberFormat& f) {
-            return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
-        }));
+        core::pageCalculation(&Workspace::ntfsbbs, core::calculateNtfsBbs)));
     commands.push_back(textCommand("ntfs-bbs-info",
                                    "the \"Display info\" text of the \"NTFS bbs\" page",
                                    core::ntfsBbsInfoText));
@@ -104,9 +102,7 @@ void addWizardCommands(std::vector<Command>& commands) {
         "fat32-bbs", "how to copy a FAT32 partition's backup boot sector back (\"Fat32 bbs\")",
         {{"startsct", "SECTOR", "the partition's start sector, from a partinfo"}},
         core::fat32BbsTextFields(), &Workspace::fat32bbs,
-        [](Workspace& w, const core::NumberFormat& f) {
-            return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
-        }));
+        core::pageCalculation(&Workspace::fat32bbs, core::calculateFat32Bbs)));
     commands.push_back(textCommand("fat32-bbs-info",
                                    "the \"Display info\" text of the \"Fat32 bbs\" page",
                                    core::fat32BbsInfoText));

@@ -62,11 +62,19 @@ auto pageClearing(Fields Workspace::*page) {
     };
 }
 
-// "Display info" of the "Bogus 113" page: its explanation replaces the
-// report box; no field is read.
-inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat&) {
-    workspace.report = bogus113InfoText();
-    return {};
+// A button that shows a fixed text ("Display info", "General info") as an
+// operation on the workspace: the text replaces the report box; no field is
+// read.
+inline auto reportText(std::string (*text)()) {
+    return [text](Workspace& workspace, const NumberFormat&) {
+        workspace.report = text();
+        return Outcome{};
+    };
+}
+
+// "Display info" of the "Bogus 113" page.
+inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat& format) {
+    return reportText(bogus113InfoText)(workspace, format);
 }
 
 // "Check" of the "Geometry" page on its fields.

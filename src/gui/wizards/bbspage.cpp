@@ -87,15 +87,10 @@ WorkspacePage* newNtfsBbsPage(Performer perform) {
          "Label23",
          {{"Label20", "Start Sector"}, {"Label21", "Number of Sects"}},
          {{{"ntfswiz", "Calculate ",
-            [](Workspace& w, const NumberFormat& f) {
-                return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
-            }},
+            core::pageCalculation(&Workspace::ntfsbbs, core::calculateNtfsBbs)},
            {"Command2", "Clear form", core::pageClearing(&Workspace::ntfsbbs)},
            {"cdmdisplayinfontfsbbs", "Display info",
-            [](Workspace& w, const NumberFormat&) {
-                w.report = core::ntfsBbsInfoText();
-                return Outcome{};
-            }}}}});
+            core::reportText(core::ntfsBbsInfoText)}}}});
 }
 
 WorkspacePage* newFat32BbsPage(Performer perform) {
@@ -114,15 +109,10 @@ WorkspacePage* newFat32BbsPage(Performer perform) {
          "Label24",
          {{"Label25", "Start Sector"}},
          {{{"CalcFAT32BBS", "Calculate",
-            [](Workspace& w, const NumberFormat& f) {
-                return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
-            }},
+            core::pageCalculation(&Workspace::fat32bbs, core::calculateFat32Bbs)},
            {"Command4", "Clear form", core::pageClearing(&Workspace::fat32bbs)},
            {"cmdinfoBBSfat32", "Display info",
-            [](Workspace& w, const NumberFormat&) {
-                w.report = core::fat32BbsInfoText();
-                return Outcome{};
-            }}}}});
+            core::reportText(core::fat32BbsInfoText)}}}});
 }
 
 }  // namespace quorvane::gui

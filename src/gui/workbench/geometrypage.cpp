@@ -121,10 +121,7 @@ void GeometryPage::buildControls() {
     auto* general = makeGroup("General ", grid);
     addButtons(grid, {
         {"info", "General info", "",
-         [](core::Workspace& w, const core::NumberFormat&) {
-             w.report = core::generalInfoText();
-             return core::Outcome{};
-         }},
+         core::reportText(core::generalInfoText)},
         {"clear", "Clear all", "Clear all fields",
          [](core::Workspace& w, const core::NumberFormat&) {
              core::clearGeometryPage(w);
