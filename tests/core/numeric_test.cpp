@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/launcher.h"
+
 namespace quorvane::core {
 namespace {
 
@@ -343,22 +345,15 @@ TEST(NumericTest, WrittenTextReadsBack) {
     }
 }
 
-TEST(NumericTest, FailureDescriptions) {
-    const std::vector<std::pair<int, std::string>> cases = {
-        {5, "Invalid procedure call or argument"},
-        {6, "Overflow"},
-        {11, "Division by zero"},
-        {13, "Type mismatch"},
-        {53, "File not found"},
-        {75, "Path/File access error"},
-        {76, "Path not found"},
-        {0, "Application-defined or object-defined error"},
-        {7, "Application-defined or object-defined error"},
-        {-1, "Application-defined or object-defined error"},
-    };
-    for (const auto& [code, text] : cases) {
-        EXPECT_EQ(failureDescription(code), text) << "code " << code;
-    }
+// The system's reasons where a person reads them: the "Dear User" message
+// of a program that cannot be started, and DiviZedi's abort. (quorvane-cli's
+// stop lines for overflow and division by zero are tested with the program.)
+TEST(FailureTexts, AsAPersonReadsThem) {
+    EXPECT_EQ(launchFailureText({kFileNotFound, failureDescription(kFileNotFound)}),
+              "Unable to start requested program, error: '53 File not found'");
+    EXPECT_EQ(failureDescription(5), "Invalid procedure call or argument");
+    // A code the program never raises still reads as a failure.
+    EXPECT_EQ(failureDescription(7), "Application-defined or object-defined error");
 }
 
 }  // namespace
