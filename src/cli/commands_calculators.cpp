@@ -22,9 +22,9 @@ void addCalculatorCommands(std::vector<Command>& commands) {
         "bogus113", "resultant big total, overlap in clusters and remedy (\"Bogus 113\")",
         fieldOptions(core::bogus113TextFields()), core::bogus113TextFields(), &Workspace::bogus113,
         core::pageCalculation(&Workspace::bogus113, core::calculateBogus113)));
-    commands.push_back(operationCommand(
-        "bogus113-info", "the \"Display info\" text of the \"Bogus 113\" page", {}, {},
-        core::displayBogus113Info, {}));
+    commands.push_back(textCommand("bogus113-info",
+                                   "the \"Display info\" text of the \"Bogus 113\" page",
+                                   core::bogus113InfoText));
 }
 
 }  // namespace quorvane::cli

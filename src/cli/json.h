@@ -24,7 +24,6 @@ public:
     JsonWriter& boolean(bool value);
     JsonWriter& null();
 
-    const std::string& json() const { return out_; }
     // The text written since the last take, handed over: a long document
     // can go out in parts.
     std::string take() { return std::exchange(out_, {}); }

@@ -72,11 +72,6 @@ inline auto reportText(std::string (*text)()) {
     };
 }
 
-// "Display info" of the "Bogus 113" page.
-inline Outcome displayBogus113Info(Workspace& workspace, const NumberFormat& format) {
-    return reportText(bogus113InfoText)(workspace, format);
-}
-
 // "Check" of the "Geometry" page on its fields.
 Outcome checkGeometryEntry(Workspace& workspace, const NumberFormat& format);
 

@@ -67,11 +67,6 @@ std::uint32_t littleEndian16(const SectorBytes& sector, std::size_t at) {
 
 bool powerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
-std::string hexByte(std::uint8_t value) {
-    constexpr char digits[] = "0123456789ABCDEF";
-    return {digits[value >> 4], digits[value & 0x0F]};
-}
-
 // FAT12, FAT16 or FAT32 by the count of clusters that the BIOS parameter
 // block gives, or nothing when the block cannot describe a FAT volume.
 std::optional<std::string> fatTypeByClusters(const SectorBytes& s) {
@@ -112,7 +107,7 @@ unsigned badBootFlagSlot(const SectorBytes& sector) {
 
 std::string badBootFlagText(const SectorBytes& sector, unsigned slot) {
     return "the entry in slot " + std::to_string(slot) + " has the boot flag " +
-           hexByte(entryBytes(sector, slot)[0]) + ", where a partition table has 00 or 80";
+           hexByteText(entryBytes(sector, slot)[0]) + ", where a partition table has 00 or 80";
 }
 
 // Why an image of one volume is refused: it is `kind`, not a disk.
@@ -207,6 +202,13 @@ std::optional<std::string> bootSectorKind(const SectorBytes& sector) {
 }
 
 bool isExtSuperblock(const SectorBytes& third) { return third[56] == 0x53 && third[57] == 0xEF; }
+
+std::string hexByteText(std::uint8_t value) {
+    constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[value >> 4], digits[value & 0x0F]};
+}
+
+std::string typeCodeText(std::uint8_t type) { return hexByteText(type); }
 
 bool isExtendedType(std::uint8_t type) { return type == 0x05 || type == 0x0F || type == 0x85; }
 

@@ -120,6 +120,12 @@ std::optional<std::string> bootSectorKind(const SectorBytes& sector);
 // ext2, ext3 or ext4 superblock.
 bool isExtSuperblock(const SectorBytes& third);
 
+// A byte as two upper-case hexadecimal digits: "0C", "3C".
+std::string hexByteText(std::uint8_t value);
+
+// The text of a type code, as "FS" holds it: its two hexadecimal digits.
+std::string typeCodeText(std::uint8_t type);
+
 // Whether `type` marks an extended partition (05, 0F, 85).
 bool isExtendedType(std::uint8_t type);
 

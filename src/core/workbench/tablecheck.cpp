@@ -26,6 +26,19 @@ std::string entryName(const TableEntry& entry) {
     return "the link entry in " + place;
 }
 
+// "sectors 2048 to 4095".
+std::string sectorsText(std::uint64_t first, std::uint64_t last) {
+    return "sectors " + number(first) + " to " + number(last);
+}
+
+// "a", "a and b", "a, b and c".
+std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
 std::string capitalized(std::string text) {
     if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
@@ -152,11 +165,6 @@ DriveGeometry guessGeometry(const std::vector<TableEntry>& entries) {
         geometry.sectors = best.sectors;
     }
     return geometry;
-}
-
-std::string typeCodeText(std::uint8_t type) {
-    constexpr char digits[] = "0123456789ABCDEF";
-    return {digits[type >> 4], digits[type & 0x0F]};
 }
 
 std::string_view findingKindName(FindingKind kind) {
@@ -289,8 +297,8 @@ private:
             return x.role == EntryRole::Extended && y.role == EntryRole::Logical;
         };
         const auto shared = [](const TableEntry& a, const TableEntry& b) {
-            return "sectors " + number(std::max(a.start, b.start)) + " to " +
-                   number(std::min(a.endPlusOne(), b.endPlusOne()) - 1);
+            return sectorsText(std::max(a.start, b.start),
+                               std::min(a.endPlusOne(), b.endPlusOne()) - 1);
         };
         for (std::size_t i = 0; i < list.size(); ++i) {
             const TableEntry& a = *list[i];
@@ -311,16 +319,14 @@ private:
                         shared(a, *others[0]) + " belong to both.");
                 continue;
             }
-            std::string text = capitalized(entryName(a)) + " overlaps " + number(count) +
-                               " partitions after it: ";
-            for (std::size_t k = 0; k < others.size(); ++k) {
-                const bool last = k + 1 == others.size() && count == others.size();
-                text += (k == 0 ? "" : last ? " and " : ", ") + entryName(*others[k]) + " at " +
-                        shared(a, *others[k]);
-            }
-            if (count > others.size()) text += " and " + number(count - others.size()) + " more";
+            std::vector<std::string> named;
+            for (const TableEntry* b : others)
+                named.push_back(entryName(*b) + " at " + shared(a, *b));
+            if (count > others.size()) named.push_back(number(count - others.size()) + " more");
             others.insert(others.begin(), &a);
-            add(FindingKind::Overlap, std::move(others), text + ".");
+            add(FindingKind::Overlap, std::move(others),
+                capitalized(entryName(a)) + " overlaps " + number(count) +
+                    " partitions after it: " + listed(named) + ".");
         }
     }
 
@@ -419,16 +425,15 @@ private:
     void extendedPartition() {
         const TableEntry* x = extended();
         if (!x) return;
-        const std::string extendedText = entryName(*x) + ", the extended partition (sectors " +
-                                         number(x->start) + " to " +
-                                         number(x->endPlusOne() - 1) + ").";
+        const std::string extendedText = entryName(*x) + ", the extended partition (" +
+                                         sectorsText(x->start, lastSector(*x)) + ").";
         for (const CheckedEntry& c : reading_.entries) {
             const TableEntry& e = c.entry;
             if (e.role == EntryRole::Logical && e.count > 0 &&
                 (e.start < x->start || e.endPlusOne() > x->endPlusOne())) {
                 add(FindingKind::OutsideExtended, {&e, x},
-                    capitalized(entryName(e)) + " lies at sectors " + number(e.start) + " to " +
-                        number(lastSector(e)) + ", not wholly inside " + extendedText);
+                    capitalized(entryName(e)) + " lies at " + sectorsText(e.start, lastSector(e)) +
+                        ", not wholly inside " + extendedText);
             } else if (e.role == EntryRole::Link &&
                        (e.start < x->start || e.start >= x->endPlusOne())) {
                 add(FindingKind::LinkOutside, {&e, x},
@@ -447,13 +452,11 @@ private:
             for (; j < all.size() && all[j].entry.tableSector == all[i].entry.tableSector; ++j)
                 if (all[j].entry.role == EntryRole::Logical) logical.push_back(&all[j].entry);
             if (logical.size() > 1) {
-                std::string names;
-                for (std::size_t k = 0; k < logical.size(); ++k)
-                    names += (k == 0 ? "" : k + 1 == logical.size() ? " and " : ", ") +
-                             entryName(*logical[k]);
+                std::vector<std::string> names;
+                for (const TableEntry* e : logical) names.push_back(entryName(*e));
                 add(FindingKind::ExtraLogical, logical,
                     "The extended boot record in sector " + number(all[i].entry.tableSector) +
-                        " holds " + number(logical.size()) + " partitions, " + names +
+                        " holds " + number(logical.size()) + " partitions, " + listed(names) +
                         ": most systems use only the first and ignore the others.");
             }
             i = j;

@@ -164,7 +164,4 @@ struct TableReading {
 TableReading readPartitionTable(DiskImage& image, const TableRequest& request,
                                 const NumberFormat& format);
 
-// The two-digit upper-case hexadecimal text of a type code, as "FS" holds it.
-std::string typeCodeText(std::uint8_t type);
-
 }  // namespace quorvane::core

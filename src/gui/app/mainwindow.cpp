@@ -115,7 +115,8 @@ void MainWindow::buildCommands() {
     // Every command once: its menu, if any, and its place on the toolbar,
     // if any. A menu shows the text; a toolbar button shows the image and
     // the tool tip, which is also the name screen readers give the button.
-    // A command only on the toolbar has its tool tip as its text too.
+    // A command only on the toolbar (no text of its own) has its tool tip as
+    // its text too.
     constexpr int kNoButton = -1;
     struct Command {
         const char* name;
@@ -132,20 +133,19 @@ void MainWindow::buildCommands() {
          [this] { showMessage(core::openNotAvailable()); }},
         {"mnutable", mnufile, "&Read partition table...", kNoButton, nullptr, nullptr,
          [this] { readPartitionTable(); }},
-        {"tbrclear", nullptr, "Clear all", 0, "Clear all", "Delete", [this] { clearAll(); }},
+        {"tbrclear", nullptr, nullptr, 0, "Clear all", "Delete", [this] { clearAll(); }},
         {"mnuptedit", mnutools, "&Ptedit", 1, "Start Ptedit32", "Partinfo",
          [this] { launch(core::kPteditProgram); }},
         {"prtinf", mnutools, "P&artinfo9X", 2, "Run Partinfo", "View Details",
          [this] { launch(core::kPartinfoProgram); }},
         {"tnyclc", mnutools, "&DiviZedi", 3, "DiviZedi", "Calc", [this] { openDiviZedi(); }},
-        {"tbraddbatch", nullptr, "Write current Geometry to batchfile", 4,
-         "Write current Geometry to batchfile", "Attached",
+        {"tbraddbatch", nullptr, nullptr, 4, "Write current Geometry to batchfile", "Attached",
          [this] { performOnBatch(core::addToBatch); }},
-        {"tbrsavebatch", nullptr, "When finished writing Batch, click to save.", 5,
-         "When finished writing Batch, click to save.", "disk14",
+        {"tbrsavebatch", nullptr, nullptr, 5, "When finished writing Batch, click to save.",
+         "disk14",
          [this] { performOnBatch(core::saveBatch); }},
-        {"tbrrunbatch", nullptr, "Execute batch file on current harddrive", 6,
-         "Execute batch file on current harddrive", "Diskedit", [this] { runBatch(); }},
+        {"tbrrunbatch", nullptr, nullptr, 6, "Execute batch file on current harddrive",
+         "Diskedit", [this] { runBatch(); }},
         {"help", mnuhelp, "Help", 7, "Help", "Help",
          [this] { showMessage(core::helpNotAvailable()); }},
         {"mnuabout", mnuhelp, "&About", kNoButton, nullptr, nullptr, [this] { openAbout(); }},
@@ -157,7 +157,8 @@ void MainWindow::buildCommands() {
     };
     std::array<Button, 8> buttons;
     for (const Command& command : commands) {
-        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        auto* action =
+            new QAction(QString::fromUtf8(command.text ? command.text : command.toolTip), this);
         action->setObjectName(command.name);
         connect(action, &QAction::triggered, this, command.run);
         if (command.menu) command.menu->addAction(action);

@@ -169,7 +169,7 @@ WorkspacePage* newBogus113Page(Performer perform) {
            {"Label41", "Sects /FAT"},
            {"Label42", "Big total sectors"},
            {"Label43", "Number sectors"}}},
-         {{"info113", "Display info", core::displayBogus113Info},
+         {{"info113", "Display info", core::reportText(core::bogus113InfoText)},
           {"Calc", "Calculate", core::pageCalculation(page, core::calculateBogus113)},
           {"clear113", "Clear all", core::pageClearing(page)}}});
 }
