@@ -161,17 +161,10 @@ void writeJsonReport(std::ostream& out, const std::string& image, const TableRea
         json.key("stored_start").number(e.storedStart)
             .key("start").number(e.start)
             .key("count").number(e.count);
-        const core::GeometryFields& f = c.fields;
-        const std::pair<std::string_view, const std::string*> fields[] = {
-            {"dgcyls", &f.dgcyls}, {"dgheads", &f.dgheads}, {"dgsects", &f.dgsects},
-            {"cyls", &f.cyls},     {"heads", &f.heads},     {"sects", &f.sects},
-            {"ecyls", &f.ecyls},   {"eheads", &f.eheads},   {"esects", &f.esects},
-            {"lbastrt", &f.lbastrt}, {"LBAend", &f.LBAend}, {"prtsct", &f.prtsct},
-            {"drive", &f.drive},   {"prtno", &f.prtno},     {"filesys", &f.filesys},
-        };
         json.key("fields").beginObject();
-        for (const auto& [name, text] : fields) json.key(name).text(*text);
-        json.key("Optact").boolean(f.Optact).endObject();
+        for (const core::GeometryTextField& field : core::geometryTextFields())
+            json.key(field.name).text(c.fields.*field.member);
+        json.key("Optact").boolean(c.fields.Optact).endObject();
         json.key("checks").beginObject();
         for (const int code : core::kCheckCodes) {
             const bool failed = std::find(c.failedChecks.begin(), c.failedChecks.end(), code) !=

@@ -161,8 +161,8 @@ TEST(TableJson, WholeObjectOfALoopingChain) {
                            const std::string& start, const std::string& count,
                            const std::string& table, const std::string& slot) {
         return "fields={dgcyls=\"1024\";dgheads=\"255\";dgsects=\"63\";" + begin + end +
-               "lbastrt=\"" + start + "\";LBAend=\"" + count + "\";prtsct=\"" + table +
-               "\";drive=\"1\";prtno=\"" + slot + "\";filesys=\"05\";Optact=false;};";
+               "filesys=\"05\";lbastrt=\"" + start + "\";relcyl=\"\";LBAend=\"" + count +
+               "\";drive=\"1\";prtno=\"" + slot + "\";prtsct=\"" + table + "\";Optact=false;};";
     };
     const std::string checks =
         "checks={104=true;107=true;108=true;109=true;110=true;116=true;};";
