@@ -2,6 +2,7 @@
 // quorvane-cli copy them the same way: by the control's name.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,5 +18,14 @@ struct TextField {
 
 template <typename Fields>
 using TextFields = std::span<const TextField<Fields>>;
+
+// A page's fields filled from what the person holds (an entry of a listing,
+// its volume's boot record), or why they cannot be: the value that is
+// missing, named as the source names it.
+template <typename Fields>
+struct PageFill {
+    std::optional<Fields> fields;
+    std::string missing;  // empty when `fields` holds the page's values
+};
 
 }  // namespace quorvane::core

@@ -100,9 +100,10 @@ std::string_view geometrySourceName(GeometrySource source) {
     switch (source) {
         case GeometrySource::Given: return "given";
         case GeometrySource::Guessed: return "guessed";
-        case GeometrySource::Default: break;
+        case GeometrySource::Default: return "default";
+        case GeometrySource::Listing: break;
     }
-    return "default";
+    return "listing";
 }
 
 DriveGeometry guessGeometry(const std::vector<TableEntry>& entries) {
@@ -192,9 +193,10 @@ std::string_view cylinderSourceName(CylinderSource source) {
     switch (source) {
         case CylinderSource::Given: return "given";
         case CylinderSource::Image: return "image";
-        case CylinderSource::TableExtent: break;
+        case CylinderSource::TableExtent: return "table_extent";
+        case CylinderSource::Listing: break;
     }
-    return "table_extent";
+    return "listing";
 }
 
 bool TableReading::clean() const {

@@ -19,18 +19,20 @@
 namespace quorvane::core {
 
 // Where the geometry came from: given by the person, guessed from the
-// table's CHS values, or the last resort 255/63.
-enum class GeometrySource { Given, Guessed, Default };
+// table's CHS values, the last resort 255/63, or printed by a partinfo
+// listing.
+enum class GeometrySource { Given, Guessed, Default, Listing };
 
-// "given", "guessed" or "default".
+// "given", "guessed", "default" or "listing".
 std::string_view geometrySourceName(GeometrySource source);
 
 // Where the cylinders came from: given by the person, the image's size, or
 // (when the image ends before the entries do, as an image of a disk's first
-// sectors does) the table's extent rounded up to a whole cylinder.
-enum class CylinderSource { Given, Image, TableExtent };
+// sectors does) the table's extent rounded up to a whole cylinder, or
+// printed by a partinfo listing.
+enum class CylinderSource { Given, Image, TableExtent, Listing };
 
-// "given", "image" or "table_extent".
+// "given", "image", "table_extent" or "listing".
 std::string_view cylinderSourceName(CylinderSource source);
 
 // What the geometry's line adds to its source when the cylinders come from

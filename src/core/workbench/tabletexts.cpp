@@ -25,6 +25,7 @@ std::string geometrySourceText(const DriveGeometry& g, Wording wording) {
             case GeometrySource::Default:
                 text = "the default, as the table fits no geometry";
                 break;
+            case GeometrySource::Listing: text = "from the listing"; break;
         }
     }
     if (g.cylinderSource == CylinderSource::TableExtent)
