@@ -1,0 +1,74 @@
+#include "platform/listingfile_std.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "core/readers/partinfo.h"
+#include "platform/diskimage_std.h"
+#include "platform/path.h"
+
+namespace quorvane::platform {
+
+namespace {
+
+ListingFile refused(std::string reason) { return {{}, std::move(reason)}; }
+
+}  // namespace
+
+std::string listingTooLargeReason() {
+    return "it is larger than 16 MiB, and a listing is a few hundred kilobytes at most: choose "
+           "the text file that partinfo wrote";
+}
+
+ListingFile readListingFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path file = pathFromUtf8(path);
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found) {
+        return refused(core::cannotOpenReason(
+            std::make_error_code(std::errc::no_such_file_or_directory).message()));
+    }
+    if (error) return refused(core::cannotOpenReason(error.message()));
+    switch (status.type()) {
+        case fs::file_type::regular: break;
+        case fs::file_type::directory: return refused("it is a directory, not a listing");
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return refused("it is a device, not a listing: save the listing to a file first");
+        case fs::file_type::fifo:
+            return refused("it is a pipe: give the listing on standard input instead (-)");
+        default: return refused("it is no regular file, not a listing");
+    }
+    // Opened as an image: the size from the opened file, then its bytes
+    // read sector by sector with the system's positioned reads.
+    OpenedImage opened = openRegularFile(file);
+    if (!opened.image) return refused(std::move(opened.error));
+    const std::uint64_t size = opened.image->size();
+    if (size > core::kMaxListingBytes) return refused(listingTooLargeReason());
+    ListingFile listing;
+    listing.bytes.reserve(static_cast<std::size_t>(size));
+    core::SectorBytes sector{};
+    for (std::uint64_t at = 0; at < size; at += core::kSectorBytes) {
+        if (const auto failure = opened.image->readSector(at / core::kSectorBytes, sector))
+            return refused("it cannot be read (" + *failure + ")");
+        const auto length = static_cast<std::size_t>(
+            std::min<std::uint64_t>(core::kSectorBytes, size - at));
+        listing.bytes.append(reinterpret_cast<const char*>(sector.data()), length);
+    }
+    return listing;
+}
+
+ListingFile readListingStream(std::istream& in) {
+    ListingFile listing;
+    std::string chunk(64 * 1024, '\0');
+    while (in && listing.bytes.size() <= core::kMaxListingBytes) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        listing.bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    if (listing.bytes.size() > core::kMaxListingBytes) return refused(listingTooLargeReason());
+    return listing;
+}
+
+}  // namespace quorvane::platform
