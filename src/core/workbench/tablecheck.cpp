@@ -212,9 +212,11 @@ std::string TableReading::extentNote() const {
 
 namespace {
 
-// The entry with what the page gets and its check.
-CheckedEntry checkedEntry(const TableEntry& entry, const DriveGeometry& g,
-                          const std::string& drive, const NumberFormat& format) {
+}  // namespace
+
+CheckedEntry checkTableEntry(const TableEntry& entry, const DriveGeometry& g,
+                             const std::string& drive, const NumberFormat& format,
+                             const ActualChs* actual) {
     CheckedEntry checked;
     checked.entry = entry;
     const std::uint64_t cylinder = std::uint64_t{g.heads} * g.sectors;
@@ -222,22 +224,39 @@ CheckedEntry checkedEntry(const TableEntry& entry, const DriveGeometry& g,
         entry.begin.cylinder == kLastChsCylinder && entry.start / cylinder > kLastChsCylinder;
     checked.endPlaceholder = entry.count > 0 && entry.end.cylinder == kLastChsCylinder &&
                              lastSector(entry) / cylinder > kLastChsCylinder;
+    std::optional<Chs> actualBegin, actualEnd;
+    if (actual) {
+        const auto replaces = [](const std::optional<Chs>& value, const Chs& stored, bool marked) {
+            return value && (marked || *value != stored);
+        };
+        if (replaces(actual->begin, entry.begin, actual->beginPlaceholder)) {
+            checked.beginPlaceholder = true;
+            actualBegin = actual->begin;
+        }
+        if (replaces(actual->end, entry.end, actual->endPlaceholder)) {
+            checked.endPlaceholder = true;
+            actualEnd = actual->end;
+        }
+    }
 
     GeometryFields& f = checked.fields;
     f.dgcyls = number(g.cylinders);
     f.dgheads = number(g.heads);
     f.dgsects = number(g.sectors);
     const auto fill = [&](std::string& c, std::string& h, std::string& s, const Chs& stored,
-                          bool placeholder, std::uint64_t lba) {
-        if (placeholder) {
-            const Address actual = addressOf(lba, g);
-            c = number(actual.cylinder), h = number(actual.head), s = number(actual.sector);
+                          bool placeholder, const std::optional<Chs>& given, std::uint64_t lba) {
+        if (given) {
+            c = number(given->cylinder), h = number(given->head), s = number(given->sector);
+        } else if (placeholder) {
+            const Address computed = addressOf(lba, g);
+            c = number(computed.cylinder), h = number(computed.head), s = number(computed.sector);
         } else {
             c = number(stored.cylinder), h = number(stored.head), s = number(stored.sector);
         }
     };
-    fill(f.cyls, f.heads, f.sects, entry.begin, checked.beginPlaceholder, entry.start);
-    fill(f.ecyls, f.eheads, f.esects, entry.end, checked.endPlaceholder,
+    fill(f.cyls, f.heads, f.sects, entry.begin, checked.beginPlaceholder, actualBegin,
+         entry.start);
+    fill(f.ecyls, f.eheads, f.esects, entry.end, checked.endPlaceholder, actualEnd,
          entry.count > 0 ? lastSector(entry) : entry.start);
     f.lbastrt = number(entry.start);
     f.LBAend = number(entry.count);
@@ -257,10 +276,15 @@ CheckedEntry checkedEntry(const TableEntry& entry, const DriveGeometry& g,
     return checked;
 }
 
+namespace {
+
 // Collects the findings across the entries.
 class Findings {
 public:
-    Findings(const TableReading& reading, const RawTable& raw) : reading_(reading), raw_(raw) {}
+    Findings(const std::vector<CheckedEntry>& entries, const DriveGeometry& geometry,
+             const std::optional<ChainBreak>& chainBreak, std::uint64_t imageSectors)
+        : entries_(entries), geometry_(geometry), chainBreak_(chainBreak),
+          imageSectors_(imageSectors) {}
 
     std::vector<Finding> all() {
         overlaps();
@@ -285,7 +309,7 @@ private:
     // Partitions in table order: links only lead to the next record.
     std::vector<const TableEntry*> partitions() const {
         std::vector<const TableEntry*> list;
-        for (const CheckedEntry& c : reading_.entries)
+        for (const CheckedEntry& c : entries_)
             if (c.entry.role != EntryRole::Link && c.entry.count > 0) list.push_back(&c.entry);
         return list;
     }
@@ -354,8 +378,8 @@ private:
     }
 
     void chsRange() {
-        const DriveGeometry& g = reading_.geometry;
-        for (const CheckedEntry& c : reading_.entries) {
+        const DriveGeometry& g = geometry_;
+        for (const CheckedEntry& c : entries_) {
             const auto check = [&](const Chs& chs, bool placeholder, std::string_view which) {
                 if (placeholder) return;
                 const std::string start = capitalized(entryName(c.entry)) + ": its " +
@@ -381,7 +405,7 @@ private:
 
     void active() {
         std::vector<const TableEntry*> list;
-        for (const CheckedEntry& c : reading_.entries)
+        for (const CheckedEntry& c : entries_)
             if (c.entry.tableSector == 0 && c.entry.active()) list.push_back(&c.entry);
         if (list.size() < 2) return;
         std::string names;
@@ -391,7 +415,7 @@ private:
     }
 
     void gptProtective() {
-        for (const CheckedEntry& c : reading_.entries) {
+        for (const CheckedEntry& c : entries_) {
             if (c.entry.type != 0xEE) continue;
             add(FindingKind::GptProtective, {&c.entry},
                 capitalized(entryName(c.entry)) +
@@ -418,7 +442,7 @@ private:
     // The extended partition whose chain was followed: the first one in
     // the master boot record.
     const TableEntry* extended() const {
-        for (const CheckedEntry& c : reading_.entries)
+        for (const CheckedEntry& c : entries_)
             if (c.entry.role == EntryRole::Extended) return &c.entry;
         return nullptr;
     }
@@ -429,7 +453,7 @@ private:
         if (!x) return;
         const std::string extendedText = entryName(*x) + ", the extended partition (" +
                                          sectorsText(x->start, lastSector(*x)) + ").";
-        for (const CheckedEntry& c : reading_.entries) {
+        for (const CheckedEntry& c : entries_) {
             const TableEntry& e = c.entry;
             if (e.role == EntryRole::Logical && e.count > 0 &&
                 (e.start < x->start || e.endPlusOne() > x->endPlusOne())) {
@@ -447,7 +471,7 @@ private:
 
     // Extended boot records that hold more than one logical partition.
     void extraLogical() {
-        const auto& all = reading_.entries;
+        const auto& all = entries_;
         for (std::size_t i = 0; i < all.size();) {
             std::size_t j = i;
             std::vector<const TableEntry*> logical;
@@ -466,11 +490,11 @@ private:
     }
 
     void chain() {
-        if (!raw_.chainBreak) return;
-        const ChainBreak& b = *raw_.chainBreak;
+        if (!chainBreak_) return;
+        const ChainBreak& b = *chainBreak_;
         const TableEntry* link = nullptr;
-        for (const TableEntry& e : raw_.entries)
-            if (e.tableSector == b.tableSector && e.slot == b.slot) link = &e;
+        for (const CheckedEntry& c : entries_)
+            if (c.entry.tableSector == b.tableSector && c.entry.slot == b.slot) link = &c.entry;
         if (!link) return;
         const std::string name = entryName(*link);
         const std::string target = "sector " + number(b.target);
@@ -486,7 +510,7 @@ private:
                            capitalized(name) + " points at " + target +
                                " for an extended boot record, beyond the end of the image (its "
                                "last sector is " +
-                               number(reading_.imageSectors - 1) + "): the chain ends there.");
+                               number(imageSectors_ - 1) + "): the chain ends there.");
             case ChainProblem::TooLong:
                 return add(FindingKind::ChainTooLong, {link},
                            "The chain of extended boot records holds more than " +
@@ -506,12 +530,21 @@ private:
         }
     }
 
-    const TableReading& reading_;
-    const RawTable& raw_;
+    const std::vector<CheckedEntry>& entries_;
+    const DriveGeometry& geometry_;
+    const std::optional<ChainBreak>& chainBreak_;
+    std::uint64_t imageSectors_;
     std::vector<Finding> found_;
 };
 
 }  // namespace
+
+std::vector<Finding> findingsAcross(const std::vector<CheckedEntry>& entries,
+                                    const DriveGeometry& geometry,
+                                    const std::optional<ChainBreak>& chainBreak,
+                                    std::uint64_t imageSectors) {
+    return Findings(entries, geometry, chainBreak, imageSectors).all();
+}
 
 TableReading readPartitionTable(DiskImage& image, const TableRequest& request,
                                 const NumberFormat& format) {
@@ -547,8 +580,8 @@ TableReading readPartitionTable(DiskImage& image, const TableRequest& request,
     }
 
     for (const TableEntry& entry : raw.entries)
-        reading.entries.push_back(checkedEntry(entry, g, request.drive, format));
-    reading.findings = Findings(reading, raw).all();
+        reading.entries.push_back(checkTableEntry(entry, g, request.drive, format));
+    reading.findings = findingsAcross(reading.entries, g, raw.chainBreak, raw.imageSectors);
     return reading;
 }
 

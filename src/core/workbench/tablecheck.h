@@ -137,6 +137,33 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
+// An entry's actual CHS values where a source prints them beside the
+// stored placeholders (a partinfo listing does).
+struct ActualChs {
+    std::optional<Chs> begin, end;
+    // The source marks the stored value as a placeholder.
+    bool beginPlaceholder = false;
+    bool endPlaceholder = false;
+};
+
+// One entry under the geometry with what "Use entry" puts on the page and
+// the check "Check" runs on it. A CHS value of cylinder 1023 whose LBA lies
+// above cylinder 1023 is a placeholder; the page then gets the address
+// computed from the LBA values, or the one `actual` gives. `actual` given,
+// its values replace the stored ones wherever they differ or it marks a
+// placeholder.
+CheckedEntry checkTableEntry(const TableEntry& entry, const DriveGeometry& geometry,
+                             const std::string& drive, const NumberFormat& format,
+                             const ActualChs* actual = nullptr);
+
+// The findings across the entries of one table; a chain that broke off
+// (with the image's sectors, which its text names) where it was read from
+// an image.
+std::vector<Finding> findingsAcross(const std::vector<CheckedEntry>& entries,
+                                    const DriveGeometry& geometry,
+                                    const std::optional<ChainBreak>& chainBreak = std::nullopt,
+                                    std::uint64_t imageSectors = 0);
+
 // The whole reading of an image.
 struct TableReading {
     // Why the image holds no partition table that can be read, or empty.
