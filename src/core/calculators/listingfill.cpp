@@ -1,17 +1,88 @@
 #include "core/calculators/listingfill.h"
 
+#include <string>
+
 namespace quorvane::core {
 
-PageFill<Error110Fields> error110FromListing(const ListingEntry&,
-                                             const std::optional<ListingGeometry>&) {
-    return {std::nullopt, "not yet"};
+namespace {
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+constexpr std::string_view kNoGeometry =
+    "the listing gives no geometry for this disk (Cylinders, Heads, Sectors/Track)";
+
+// FAT12 and FAT16 boot records are headed "FAT", FAT32 ones "FAT32".
+bool isFatRecord(const BootRecord& record) { return record.type.starts_with("FAT"); }
+
+}  // namespace
+
+PageFill<Error110Fields> error110FromListing(const ListingEntry& entry,
+                                             const std::optional<ListingGeometry>& geometry) {
+    const ListingMessage* message = nullptr;
+    for (const ListingMessage& m : entry.messages)
+        if (m.code == 110u) message = &m;
+    const ListingValue* sectors = message ? message->value("ucSectors") : nullptr;
+    const ListingValue* span = message ? message->value("end - begin") : nullptr;
+    if (!sectors || !span)
+        return {{}, "the listing gives no #110 message for this entry (ucSectors, end - begin)"};
+    if (!geometry) return {{}, std::string(kNoGeometry)};
+    const Chs begin = entry.actualBegin.value_or(entry.begin);
+    const Chs end = entry.actualEnd.value_or(entry.end);
+    if (end.cylinder < begin.cylinder)
+        return {{}, "the entry's end cylinder lies before its begin cylinder"};
+    Error110Fields f;
+    f.cyls110 = number(end.cylinder - begin.cylinder + 1);
+    f.heads110 = number(geometry->heads);
+    f.sects110 = number(geometry->sectors);
+    f.ucsectors = sectors->value;
+    f.endbegin = span->value;
+    return {f, {}};
 }
-PageFill<Error108Fields> error108FromListing(const ListingEntry&,
-                                             const std::optional<ListingGeometry>&) {
-    return {std::nullopt, "not yet"};
+
+PageFill<Error108Fields> error108FromListing(const ListingEntry& entry,
+                                             const std::optional<ListingGeometry>& geometry) {
+    if (!geometry) return {{}, std::string(kNoGeometry)};
+    Error108Fields f;
+    f.cyls108 = number(geometry->cylinders);
+    f.hds108 = number(geometry->heads);
+    f.scts108 = number(geometry->sectors);
+    f.ss108 = number(entry.start);
+    f.nums108 = number(entry.count);
+    return {f, {}};
 }
-PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk&, const ListingEntry&) {
-    return {std::nullopt, "not yet"};
+
+PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk& disk, const ListingEntry& entry) {
+    const BootRecord* record = bootRecordAt(disk, entry.start);
+    if (!record || !isFatRecord(*record))
+        return {{}, "the listing holds no FAT or FAT32 boot record of the volume at sector " +
+                        number(entry.start)};
+    const bool fat32 = record->type == "FAT32";
+    Bogus113Fields f;
+    const auto take = [&](std::string& into, std::string_view name) {
+        if (const auto value = record->number(name)) into = number(*value);
+        return !into.empty();
+    };
+    std::string missing;
+    const auto need = [&](bool found, std::string_view name) {
+        if (!found && missing.empty())
+            missing = "the boot record of the volume at sector " + number(entry.start) +
+                      " lacks its " + std::string(name);
+    };
+    need(take(f.sectclus, "Sectors per Cluster"), "Sectors per Cluster");
+    // FAT32 keeps no root directory entries: the field reads "Reserved: 0x0000".
+    if (fat32 && !record->field("Root Dir Entries")) f.root = "0";
+    need(fat32 ? !f.root.empty() : take(f.root, "Root Dir Entries"), "Root Dir Entries");
+    const std::string_view perFat = fat32 ? "Big Sectors per FAT" : "Sectors per FAT";
+    need(take(f.sectsfat, perFat), perFat);
+    // The 16-bit total where the big one is 0, as a small volume keeps it.
+    const auto big = record->number("Big Total Sectors");
+    const auto small = record->number("Total Sectors");
+    if (big && *big != 0) f.bigtotal = number(*big);
+    else if (small && *small != 0) f.bigtotal = number(*small);
+    need(!f.bigtotal.empty(), "Big Total Sectors");
+    if (!missing.empty()) return {{}, missing};
+    f.numbersect = number(entry.count);
+    return {f, {}};
 }
 
 }  // namespace quorvane::core
