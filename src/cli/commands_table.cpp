@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/command.h"
+#include "cli/entry_output.h"
 #include "cli/geometry_options.h"
 #include "cli/json.h"
 #include "core/base/texts.h"
@@ -21,16 +22,6 @@ namespace {
 
 using core::CheckedEntry;
 using core::TableReading;
-
-// Exit status when a check failed or a finding was made.
-constexpr int kFound = 3;
-
-std::optional<std::uint64_t> wholeNumber(std::string_view text) {
-    if (text.empty() || text.size() > 18 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoull(std::string(text));
-}
 
 // A whole number from 1 to `max`, or a usage error that names `what`.
 std::uint64_t inRange(std::string_view text, std::uint64_t max, const std::string& what) {
@@ -69,19 +60,6 @@ core::TableRequest tableRequest(const Arguments& arguments) {
     return request;
 }
 
-std::string triple(const std::string& a, const std::string& b, const std::string& c) {
-    return a + "/" + b + "/" + c;
-}
-
-// The entry's fields as options of check, and as batch reads them.
-std::string optionLine(const core::GeometryFields& f) {
-    return "--geometry " + triple(f.dgcyls, f.dgheads, f.dgsects) + " --begin " +
-           triple(f.cyls, f.heads, f.sects) + " --end " + triple(f.ecyls, f.eheads, f.esects) +
-           " --lbastrt " + f.lbastrt + " --LBAend " + f.LBAend + " --drive " + f.drive +
-           " --prtno " + f.prtno + " --filesys " + f.filesys + (f.Optact ? " --active" : "") +
-           " --prtsct " + f.prtsct;
-}
-
 // The entry as stored: its CHS values (saying which are placeholders), its
 // relative sector and its count.
 std::string storedLine(const CheckedEntry& c) {
@@ -105,22 +83,10 @@ std::string textReport(const std::string& image, const TableReading& reading) {
     text += "Geometry: " + core::geometryText(g) + " (" +
             core::geometrySourceText(g, core::Wording::Word) + ")\n";
     for (const CheckedEntry& c : reading.entries) {
-        text += "\n" + core::entryHeader(c) + "\n" + storedLine(c) + "\ncheck " + optionLine(c.fields) +
-                "\n" + core::withLineFeeds(c.report) + "\n";
+        text += "\n" + core::entryHeader(c) + "\n" + storedLine(c) + "\ncheck " +
+                checkOptions(c.fields) + "\n" + core::withLineFeeds(c.report) + "\n";
     }
-    if (reading.findings.empty())
-        return text + "\nFindings: " + std::string(core::noFindingsText(core::Wording::Word)) + "\n";
-    text += "\nFindings:\n";
-    for (const core::Finding& f : reading.findings) text += f.text + "\n";
-    return text;
-}
-
-void chsObject(JsonWriter& json, const core::Chs& chs) {
-    json.beginObject()
-        .key("cylinder").number(chs.cylinder)
-        .key("head").number(chs.head)
-        .key("sector").number(chs.sector)
-        .endObject();
+    return text + "\n" + findingsText(reading.findings);
 }
 
 // Writes the JSON document to `out`, an entry at a time, so that a large
@@ -152,8 +118,8 @@ void writeJsonReport(std::ostream& out, const std::string& image, const TableRea
             .key("type").text(core::typeCodeText(e.type))
             .key("active").boolean(e.active())
             .key("extended").boolean(e.extended());
-        chsObject(json.key("begin"), e.begin);
-        chsObject(json.key("end"), e.end);
+        writeChs(json.key("begin"), e.begin);
+        writeChs(json.key("end"), e.end);
         json.key("placeholder").beginObject()
             .key("begin").boolean(c.beginPlaceholder)
             .key("end").boolean(c.endPlaceholder)
@@ -161,28 +127,13 @@ void writeJsonReport(std::ostream& out, const std::string& image, const TableRea
         json.key("stored_start").number(e.storedStart)
             .key("start").number(e.start)
             .key("count").number(e.count);
-        json.key("fields").beginObject();
-        for (const core::GeometryTextField& field : core::geometryTextFields())
-            json.key(field.name).text(c.fields.*field.member);
-        json.key("Optact").boolean(c.fields.Optact).endObject();
-        json.key("checks").beginObject();
-        for (const int code : core::kCheckCodes) {
-            const bool failed = std::find(c.failedChecks.begin(), c.failedChecks.end(), code) !=
-                                c.failedChecks.end();
-            json.key(std::to_string(code)).boolean(c.checkCompleted && !failed);
-        }
-        json.endObject().key("report").text(c.report).endObject();
+        writeCheck(json, c);
+        json.endObject();
         out << json.take();
     }
-    json.endArray().key("findings").beginArray();
-    for (const core::Finding& f : reading.findings) {
-        json.beginObject().key("kind").text(core::findingKindName(f.kind));
-        json.key("entries").beginArray();
-        for (const core::EntryPlace& p : f.entries)
-            json.beginArray().number(p.tableSector).number(p.slot).endArray();
-        json.endArray().key("text").text(f.text).endObject();
-    }
-    json.endArray().endObject();
+    json.endArray();
+    writeFindings(json, reading.findings);
+    json.endObject();
     out << json.take() << '\n';
 }
 
@@ -196,7 +147,7 @@ int runTable(const Arguments& arguments, Context& context) {
     }
     if (arguments.flag("batch-lines")) {
         for (const CheckedEntry& c : reading.entries)
-            if (!c.entry.extended()) context.out << optionLine(c.fields) << '\n';
+            if (!c.entry.extended()) context.out << checkOptions(c.fields) << '\n';
         for (const core::Finding& f : reading.findings)
             context.err << "quorvane-cli: table: " << f.text << '\n';
     } else if (arguments.flag("json")) {

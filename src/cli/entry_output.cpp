@@ -1,0 +1,75 @@
+#include "cli/entry_output.h"
+
+#include <algorithm>
+
+#include "core/workbench/entrycheck.h"
+#include "core/workbench/tabletexts.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+std::string triple(const std::string& a, const std::string& b, const std::string& c) {
+    return a + "/" + b + "/" + c;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> wholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoull(std::string(text));
+}
+
+std::string checkOptions(const core::GeometryFields& f) {
+    return "--geometry " + triple(f.dgcyls, f.dgheads, f.dgsects) + " --begin " +
+           triple(f.cyls, f.heads, f.sects) + " --end " + triple(f.ecyls, f.eheads, f.esects) +
+           " --lbastrt " + f.lbastrt + " --LBAend " + f.LBAend + " --drive " + f.drive +
+           " --prtno " + f.prtno + " --filesys " + f.filesys + (f.Optact ? " --active" : "") +
+           " --prtsct " + f.prtsct;
+}
+
+std::string findingsText(const std::vector<core::Finding>& findings) {
+    if (findings.empty())
+        return "Findings: " + std::string(core::noFindingsText(core::Wording::Word)) + "\n";
+    std::string text = "Findings:\n";
+    for (const core::Finding& f : findings) text += f.text + "\n";
+    return text;
+}
+
+void writeChs(JsonWriter& json, const core::Chs& chs) {
+    json.beginObject()
+        .key("cylinder").number(chs.cylinder)
+        .key("head").number(chs.head)
+        .key("sector").number(chs.sector)
+        .endObject();
+}
+
+void writeCheck(JsonWriter& json, const core::CheckedEntry& c) {
+    json.key("fields").beginObject();
+    for (const core::GeometryTextField& field : core::geometryTextFields())
+        json.key(field.name).text(c.fields.*field.member);
+    json.key("Optact").boolean(c.fields.Optact).endObject();
+    json.key("checks").beginObject();
+    for (const int code : core::kCheckCodes) {
+        const bool failed =
+            std::find(c.failedChecks.begin(), c.failedChecks.end(), code) != c.failedChecks.end();
+        json.key(std::to_string(code)).boolean(c.checkCompleted && !failed);
+    }
+    json.endObject().key("report").text(c.report);
+}
+
+void writeFindings(JsonWriter& json, const std::vector<core::Finding>& findings) {
+    json.key("findings").beginArray();
+    for (const core::Finding& f : findings) {
+        json.beginObject().key("kind").text(core::findingKindName(f.kind));
+        json.key("entries").beginArray();
+        for (const core::EntryPlace& p : f.entries)
+            json.beginArray().number(p.tableSector).number(p.slot).endArray();
+        json.endArray().key("text").text(f.text).endObject();
+    }
+    json.endArray();
+}
+
+}  // namespace quorvane::cli
