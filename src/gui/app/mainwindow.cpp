@@ -2,10 +2,15 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -31,6 +36,7 @@
 #include "gui/workbench/geometrypage.h"
 #include "gui/workbench/tablewindow.h"
 #include "platform/diskimage_std.h"
+#include "platform/listingfile_std.h"
 
 namespace quorvane::gui {
 
@@ -43,6 +49,7 @@ MainWindow::MainWindow(core::Dialogs& dialogs, core::Launcher& launcher,
     useProgramStyle();
 
     buildCommands();
+    setAcceptDrops(true);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -133,6 +140,10 @@ void MainWindow::buildCommands() {
          [this] { showMessage(core::openNotAvailable()); }},
         {"mnutable", mnufile, "&Read partition table...", kNoButton, nullptr, nullptr,
          [this] { readPartitionTable(); }},
+        {"mnulisting", mnufile, "Read partinfo &listing...", kNoButton, nullptr, nullptr,
+         [this] { readListing(); }},
+        {"mnupaste", mnufile, "&Paste partinfo listing", kNoButton, nullptr, nullptr,
+         [this] { pasteListing(); }},
         {"tbrclear", nullptr, nullptr, 0, "Clear all", "Delete", [this] { clearAll(); }},
         {"mnuptedit", mnutools, "&Ptedit", 1, "Start Ptedit32", "Partinfo",
          [this] { launch(core::kPteditProgram); }},
@@ -351,20 +362,123 @@ void MainWindow::readPartitionTable() {
         showMessage(core::unreadableTableMessage(*path, reading.error));
         return;
     }
-    const auto use = [this](const core::GeometryFields& fields) {
-        perform([&fields](core::Workspace& w, const core::NumberFormat&) {
-            core::useTableEntry(w, fields);
-            return core::Outcome{};
-        });
-        pages_->setCurrentIndex(Geometry);
-    };
-    auto* list = new TableWindow(*path, std::move(reading), use, this);
+    const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
+    showList(new TableWindow(*path, std::move(reading), use, this));
+}
+
+void MainWindow::useEntry(const core::GeometryFields& fields) {
+    perform([&fields](core::Workspace& w, const core::NumberFormat&) {
+        core::useTableEntry(w, fields);
+        return core::Outcome{};
+    });
+    pages_->setCurrentIndex(Geometry);
+}
+
+void MainWindow::showList(QDialog* list) {
     list->setAttribute(Qt::WA_DeleteOnClose);
     // Modal to this window without a nested event loop, as the About box.
     list->setWindowModality(Qt::WindowModal);
     list->show();
     list->raise();
     list->activateWindow();
+}
+
+void MainWindow::readListing() {
+    if (!fileChooser_) return;
+    const std::optional<std::string> path = fileChooser_->chooseFile("Read partinfo listing");
+    if (path) readListingFile(*path);
+}
+
+void MainWindow::pasteListing() {
+    readListingText(QGuiApplication::clipboard()->text(), "the clipboard");
+}
+
+void MainWindow::readListingFile(const std::string& path) {
+    const platform::ListingFile file = platform::readListingFile(path);
+    if (!file.error.empty()) {
+        refuseListing(path, file.error);
+        return;
+    }
+    listListing(path, true, file.bytes);
+}
+
+void MainWindow::readListingText(const QString& text, const std::string& name) {
+    // Its UTF-8 form is at least as long as its count of UTF-16 units: a
+    // text too large is refused before it is converted.
+    const auto tooLarge = [](qsizetype size) {
+        return static_cast<std::size_t>(size) > core::kMaxListingBytes;
+    };
+    if (tooLarge(text.size())) {
+        refuseListing(name, platform::listingTooLargeReason());
+        return;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (tooLarge(bytes.size())) {
+        refuseListing(name, platform::listingTooLargeReason());
+        return;
+    }
+    listListing(name, false,
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void MainWindow::listListing(const std::string& name, bool file, std::string_view bytes) {
+    const core::Listing listing = core::readListing(bytes);
+    if (!listing.error.empty()) {
+        refuseListing(name, listing.error);
+        return;
+    }
+    core::ListingReading reading = core::checkListing(listing, core::ListingRequest{}, format_);
+    const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
+    const auto usePage = [this](const core::PageChoice& choice) {
+        perform([&choice](core::Workspace& w, const core::NumberFormat&) {
+            core::usePageChoice(w, choice);
+            return core::Outcome{};
+        });
+        switch (choice.page) {
+            case core::ListingPage::Error110: pages_->setCurrentIndex(Error110); break;
+            case core::ListingPage::Error108: pages_->setCurrentIndex(Error108); break;
+            case core::ListingPage::Bogus113: pages_->setCurrentIndex(Bogus113); break;
+            case core::ListingPage::Fat32Bbs: pages_->setCurrentIndex(Fat32Bbs); break;
+            case core::ListingPage::NtfsBbs: pages_->setCurrentIndex(NtfsBbs); break;
+            case core::ListingPage::DynRoot: pages_->setCurrentIndex(DynRoot); break;
+        }
+    };
+    showList(new TableWindow(TableWindow::ListingOrigin{name, file}, std::move(reading), use,
+                             usePage, this));
+}
+
+void MainWindow::refuseListing(const std::string& name, const std::string& reason) {
+    showMessage(core::Message{core::unreadableListingText(name, reason),
+                              std::string(core::kProgramName), core::Icon::Exclamation});
+}
+
+bool MainWindow::readDropped(const QMimeData& data, bool justLook) {
+    // One file of this machine, or text; several files, or a link to
+    // elsewhere, are not a listing.
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        if (justLook) return true;
+        const std::string path = urls.front().toLocalFile().toStdString();
+        // Read once the drop is over, so that a message box does not stand
+        // in the middle of it.
+        QTimer::singleShot(0, this, [this, path] { readListingFile(path); });
+        return true;
+    }
+    if (!urls.isEmpty() || !data.hasText()) return false;
+    if (justLook) return true;
+    QTimer::singleShot(0, this,
+                       [this, text = data.text()] { readListingText(text, "the dropped text"); });
+    return true;
+}
+
+// A drag that starts in this program (text of the report box) is no
+// listing brought in.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->source() && readDropped(*event->mimeData(), true)) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (!event->source() && readDropped(*event->mimeData(), false)) event->acceptProposedAction();
 }
 
 }  // namespace quorvane::gui

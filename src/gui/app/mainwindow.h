@@ -14,6 +14,10 @@
 #include "gui/app/workspacepage.h"
 
 class QAction;
+class QDialog;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -49,12 +53,17 @@ public:
     // The registry the About box reads; it must outlive the window. Until
     // one is given the window reads a registry without keys.
     void setRegistry(core::Registry& registry) { registry_ = &registry; }
-    // What File > "Read partition table..." asks for the image with; it
-    // must outlive the window. Until one is given the entry does nothing.
+    // What File > "Read partition table..." and "Read partinfo listing..."
+    // ask for the file with; it must outlive the window. Until one is given
+    // the entries do nothing.
     void setFileChooser(core::FileChooser& chooser) { fileChooser_ = &chooser; }
 
 protected:
     bool event(QEvent* event) override;
+    // A listing's file or text dropped onto the window is read as File >
+    // "Read partinfo listing..." reads a file.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Makes every command once, as one action, and puts it into its menu,
@@ -86,6 +95,24 @@ private:
     // Asks for a saved disk image and lists its partition table; a file
     // that cannot be read gives a message and changes nothing.
     void readPartitionTable();
+    // Puts an entry of a list on the Geometry page and shows it.
+    void useEntry(const core::GeometryFields& fields);
+    // Shows a list window over this one.
+    void showList(QDialog* list);
+
+    // Asks for a partinfo listing's file, or takes the clipboard's text,
+    // and lists the listing; what holds no listing gives a message and
+    // changes nothing.
+    void readListing();
+    void pasteListing();
+    void readListingFile(const std::string& path);
+    // `name` says where the text came from: "the clipboard".
+    void readListingText(const QString& text, const std::string& name);
+    void listListing(const std::string& name, bool file, std::string_view bytes);
+    void refuseListing(const std::string& name, const std::string& reason);
+    // The local file or the text a drop carries, as a listing; false when
+    // it carries neither.
+    bool readDropped(const QMimeData& data, bool justLook);
 
     core::Dialogs& dialogs_;
     core::Launcher& launcher_;

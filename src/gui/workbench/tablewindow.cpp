@@ -1,6 +1,8 @@
 #include "gui/workbench/tablewindow.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
 #include "core/workbench/tabletexts.h"
 #include "gui/app/pageframes.h"
@@ -20,14 +23,20 @@ namespace {
 
 QString number(std::uint64_t value) { return QString::number(value); }
 
+QString text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString chsText(const core::Chs& chs, bool placeholder) {
     const QString text = QString::fromStdString(core::chsText(chs));
     return placeholder ? text + " (placeholder)" : text;
 }
 
-// The list's columns, their headers and each entry's texts in them.
+// The list's columns, their headers and each entry's texts in them; a
+// listing adds the codes of its own messages.
 const QStringList kColumns = {"No.",       "Table sector", "Slot",  "Type",    "Active",
                               "Begin CHS", "End CHS",      "Start", "Sectors", "Failed checks"};
+const QString kListingColumn = "Listing's codes";
 
 // The columns of numbers, aligned right.
 constexpr int kNumberColumns[] = {1, 2, 7, 8};
@@ -59,102 +68,437 @@ QString findingsText(const std::vector<core::Finding>& findings) {
     return lines.join('\n');
 }
 
+// A message of the listing as the listing prints it: "Error #105: Partition
+// didn't begin on head boundary."
+QString messageText(const core::ListingMessage& m) {
+    QString line = text(core::messageLevelName(m.level));
+    if (m.code) line += " #" + number(*m.code);
+    return line + ": " + QString::fromStdString(m.text);
+}
+
+// Whether a message says more than that a CHS value is a placeholder, which
+// the list shows already.
+bool telling(const core::ListingMessage& m) {
+    return m.code.has_value() || m.level != core::MessageLevel::Info;
+}
+
+// The codes of the entry's own messages: "#105, #114", a message that is
+// not an error with its level: "#108 (Info)"; "none" without any.
+QString listingCodes(const core::ListingEntry& entry) {
+    QStringList codes;
+    for (const core::ListingMessage& m : entry.messages) {
+        if (!m.code) continue;
+        QString code = "#" + number(*m.code);
+        if (m.level != core::MessageLevel::Error)
+            code += " (" + text(core::messageLevelName(m.level)) + ")";
+        codes << code;
+    }
+    return codes.isEmpty() ? QString("none") : codes.join(", ");
+}
+
+// The entry as the list's first column and the entry header name it:
+// "Partition 5", "Link entry (table sector 2048, slot 2)".
+QString entryName(const core::CheckedEntry& c) {
+    if (c.entry.number) return "Partition " + number(*c.entry.number);
+    return "Link entry (table sector " + number(c.entry.tableSector) + ", slot " +
+           number(c.entry.slot) + ")";
+}
+
+// A Partition Information row as the listing prints it.
+QString volumeText(const core::VolumeRow& v) {
+    QStringList fields;
+    for (const std::string* field : {&v.volume, &v.partType, &v.status, &v.sizeMb})
+        if (!field->empty()) fields << QString::fromStdString(*field);
+    fields << (v.partSect ? number(*v.partSect) : QString("None"))
+           << (v.slot ? number(*v.slot - 1) : QString("--")) << number(v.start)
+           << number(v.total);
+    return fields.join(' ');
+}
+
+// What the listing says about the disk beyond its entries' rows, by line:
+// every message that says more than a placeholder, and where the disk has no
+// entries, its Partition Information rows.
+QString messagesText(const core::CheckedDisk& disk) {
+    std::map<std::size_t, QString> lines;
+    const auto add = [&lines](const std::vector<core::ListingMessage>& messages) {
+        for (const core::ListingMessage& m : messages)
+            if (telling(m)) lines.emplace(m.line, messageText(m));
+    };
+    add(disk.listing.messages);
+    for (const core::ListingEntry& e : disk.listing.entries) add(e.messages);
+    for (const core::VolumeRow& v : disk.listing.volumes) {
+        add(v.messages);
+        if (disk.listing.entries.empty()) lines.emplace(v.line, volumeText(v));
+    }
+    for (const core::BootRecord& r : disk.listing.bootRecords) add(r.messages);
+    QStringList texts;
+    for (const auto& [line, message] : lines) texts << "Line " + number(line) + ": " + message;
+    return texts.join('\n');
+}
+
+// A read-only box of a few lines of text, named for screen readers.
+QPlainTextEdit* textBox(const char* name, const QString& accessibleName,
+                        const QString& description, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(accessibleName);
+    box->setAccessibleDescription(description);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setTabChangesFocus(true);
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * 4 + 2 * (box->frameWidth() + 4));
+    return box;
+}
+
+QLabel* buddyLabel(const QString& caption, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The "Use for ..." buttons: their names and access keys, by page.
+struct PageButton {
+    core::ListingPage page;
+    const char* name;
+    QChar key;  // the first one after "Use for "
+};
+constexpr std::string_view kUseFor = "Use for ";
+const PageButton kPageButtons[] = {
+    {core::ListingPage::Error110, "cmdUse110", u'0'},
+    {core::ListingPage::Error108, "cmdUse108", u'8'},
+    {core::ListingPage::Bogus113, "cmdUse113", u'B'},
+    {core::ListingPage::Fat32Bbs, "cmdUseFat32", u'a'},
+    {core::ListingPage::NtfsBbs, "cmdUseNtfs", u'N'},
+    {core::ListingPage::DynRoot, "cmdUseDynRoot", u'Y'},
+};
+
+const PageButton* pageButton(core::ListingPage page) {
+    for (const PageButton& button : kPageButtons)
+        if (button.page == page) return &button;
+    return nullptr;
+}
+
+// The button's caption: the choice's label with its access key marked.
+QString pageCaption(const core::PageChoice& choice) {
+    QString caption = text(choice.label);
+    const PageButton* button = pageButton(choice.page);
+    const qsizetype at =
+        button ? caption.indexOf(button->key, static_cast<qsizetype>(kUseFor.size())) : -1;
+    if (at >= 0) caption.insert(at, u'&');
+    return caption;
+}
+
 }  // namespace
 
 TableWindow::TableWindow(const std::string& path, core::TableReading reading, UseEntry use,
                          QWidget* parent)
-    : QDialog(parent), reading_(std::move(reading)), use_(std::move(use)) {
+    : QDialog(parent), table_(std::move(reading)), use_(std::move(use)) {
     setObjectName("frmTable");
     const QString file = QString::fromStdString(path);
     setWindowTitle("Partition table of " + QFileInfo(file).fileName());
 
-    auto* image = new QLabel("Image: " + file + ", " + number(reading_.imageSectors) + " sectors",
+    auto* image = new QLabel("Image: " + file + ", " + number(table_->imageSectors) + " sectors",
                              this);
     image->setObjectName("lblImage");
     image->setWordWrap(true);
     image->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* geometry = new QLabel(geometryLine(reading_.geometry), this);
-    geometry->setObjectName("lblGeometry");
+    geometry_ = new QLabel(geometryLine(table_->geometry), this);
+    geometry_->setObjectName("lblGeometry");
     QLabel* extent = nullptr;
-    if (reading_.partialImage()) {
-        extent = new QLabel(QString::fromStdString(reading_.extentNote()), this);
+    if (table_->partialImage()) {
+        extent = new QLabel(QString::fromStdString(table_->extentNote()), this);
         extent->setObjectName("lblExtent");
         extent->setWordWrap(true);
     }
+    std::vector<QWidget*> top{image};
+    if (extent) top.push_back(extent);
+    top.push_back(geometry_);
+    build(top);
 
+    for (const core::CheckedEntry& c : table_->entries) {
+        auto* item = new QTreeWidgetItem(entries_, rowTexts(c));
+        for (const int column : kNumberColumns)
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    findings_->setPlainText(findingsText(table_->findings));
+
+    if (entries_->topLevelItemCount() > 0) entries_->setCurrentItem(entries_->topLevelItem(0));
+    selectionChanged();
+    entries_->setFocus();
+    fitList();
+}
+
+TableWindow::TableWindow(const ListingOrigin& origin, core::ListingReading reading,
+                         UseEntry use, UsePage usePage, QWidget* parent)
+    : QDialog(parent),
+      listing_(std::move(reading)),
+      use_(std::move(use)),
+      usePage_(std::move(usePage)) {
+    setObjectName("frmListing");
+    const QString name = QString::fromStdString(origin.name);
+    setWindowTitle(origin.file ? "Partinfo listing of " + QFileInfo(name).fileName()
+                               : "Partinfo listing from " + name);
+
+    auto* source = new QLabel(
+        "Listing: " + name + " (" + text(core::listingLayoutName(listing_->layout)) + " layout)",
+        this);
+    source->setObjectName("lblListing");
+    source->setWordWrap(true);
+    source->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    std::vector<QWidget*> top{source};
+
+    if (listing_->disks.size() > 1) {
+        auto* row = new QWidget(this);
+        disks_ = new QComboBox(row);
+        disks_->setObjectName("cboDisk");
+        disks_->setAccessibleName("Disk");
+        disks_->setAccessibleDescription("The disk of the listing whose entries are shown");
+        for (std::size_t i = 0; i < listing_->disks.size(); ++i) {
+            const core::CheckedDisk& disk = listing_->disks[i];
+            const std::uint64_t n = disk.listing.number.value_or(static_cast<unsigned>(i + 1));
+            disks_->addItem("Disk " + number(n));
+        }
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(buddyLabel("&Disk:", disks_, row));
+        layout->addWidget(disks_);
+        layout->addStretch(1);
+        top.push_back(row);
+    }
+    geometry_ = new QLabel(this);
+    geometry_->setObjectName("lblGeometry");
+    missing_ = new QLabel(this);
+    missing_->setObjectName("lblMissing");
+    missing_->setWordWrap(true);
+    top.push_back(geometry_);
+    top.push_back(missing_);
+    build(top);
+
+    if (disks_) {
+        // Where the first disk holds no entries, the first that does.
+        const auto withEntries =
+            std::find_if(listing_->disks.begin(), listing_->disks.end(),
+                         [](const core::CheckedDisk& d) { return !d.entries.empty(); });
+        if (withEntries != listing_->disks.end())
+            disks_->setCurrentIndex(static_cast<int>(withEntries - listing_->disks.begin()));
+        connect(disks_, &QComboBox::currentIndexChanged, this, &TableWindow::showDisk);
+    }
+    showDisk(disks_ ? disks_->currentIndex() : 0);
+    if (entries_->topLevelItemCount() > 0)
+        entries_->setFocus();
+    else
+        closeButton_->setFocus();
+    fitList();
+}
+
+void TableWindow::build(const std::vector<QWidget*>& top) {
     entries_ = new QTreeWidget(this);
     entries_->setObjectName("lstEntries");
     entries_->setAccessibleName("Entries");
     entries_->setAccessibleDescription(
-        "Every entry of the partition table; Use entry puts the selected one on the Geometry "
-        "page");
-    entries_->setColumnCount(static_cast<int>(kColumns.size()));
-    entries_->setHeaderLabels(kColumns);
+        listing_ ? "Every entry of the disk's partition tables in the listing; Use entry puts "
+                   "the selected one on the Geometry page"
+                 : "Every entry of the partition table; Use entry puts the selected one on the "
+                   "Geometry page");
+    QStringList columns = kColumns;
+    if (listing_) columns << kListingColumn;
+    entries_->setColumnCount(static_cast<int>(columns.size()));
+    entries_->setHeaderLabels(columns);
     entries_->setRootIsDecorated(false);
     entries_->setUniformRowHeights(true);
     entries_->setAllColumnsShowFocus(true);
     entries_->setSelectionMode(QAbstractItemView::SingleSelection);
     entries_->setSelectionBehavior(QAbstractItemView::SelectRows);
     entries_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (const core::CheckedEntry& c : reading_.entries) {
-        auto* item = new QTreeWidgetItem(entries_, rowTexts(c));
-        for (const int column : kNumberColumns)
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
-    auto* entriesLabel = new QLabel("&Entries:", this);
-    entriesLabel->setBuddy(entries_);
+    auto* entriesLabel = buddyLabel("&Entries:", entries_, this);
 
-    findings_ = new QPlainTextEdit(findingsText(reading_.findings), this);
-    findings_->setObjectName("txtFindings");
-    findings_->setAccessibleName("Findings");
-    findings_->setAccessibleDescription("What the entries show together, beyond each one's check");
-    findings_->setReadOnly(true);
-    findings_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    findings_->setTabChangesFocus(true);
-    findings_->setFixedHeight(findings_->fontMetrics().lineSpacing() * 4 +
-                              2 * (findings_->frameWidth() + 4));
-    auto* findingsLabel = new QLabel("&Findings:", this);
-    findingsLabel->setBuddy(findings_);
+    findings_ = textBox("txtFindings", "Findings",
+                        listing_ ? "What the entries show together, beyond each one's check, "
+                                   "and where the listing and the check disagree"
+                                 : "What the entries show together, beyond each one's check",
+                        this);
+    auto* findingsLabel = buddyLabel("&Findings:", findings_, this);
+    QLabel* unreadLabel = nullptr;
+    if (listing_) {
+        messages_ = textBox("txtMessages", "Listing's messages",
+                            "The listing's own messages about this disk, by line", this);
+        messagesLabel_ = buddyLabel("Listing's &messages:", messages_, this);
+        if (!listing_->unread.empty()) {
+            unread_ = textBox("txtUnread", "Lines not read",
+                              "Lines that looked like part of the listing but could not be read "
+                              "whole, by line",
+                              this);
+            QStringList lines;
+            for (const core::UnreadLine& u : listing_->unread)
+                lines << "Line " + number(u.line) + ": " + QString::fromStdString(u.text);
+            unread_->setPlainText(lines.join('\n'));
+            unreadLabel = buddyLabel("&Lines not read:", unread_, this);
+        }
+    }
 
     useButton_ = new QPushButton("&Use entry", this);
     useButton_->setObjectName("cmdUse");
     useButton_->setToolTip("Put the selected entry on the Geometry page");
     useButton_->setDefault(true);
-    auto* close = new QPushButton("&Close", this);
-    close->setObjectName("cmdClose");
-    close->setAutoDefault(false);
-    for (QPushButton* button : {useButton_, close}) button->setMinimumWidth(twipsToPixels(1260));
+    if (listing_) {
+        // The captions are the same for every entry.
+        for (const core::PageChoice& choice : core::pageChoices({}, {})) {
+            const PageButton* kind = pageButton(choice.page);
+            auto* button = new QPushButton(pageCaption(choice), this);
+            button->setObjectName(kind ? kind->name : "cmdUsePage");
+            button->setAutoDefault(false);
+            const std::size_t index = pageButtons_.size();
+            connect(button, &QPushButton::clicked, this, [this, index] { useChoice(index); });
+            pageButtons_.push_back(button);
+        }
+    }
+    closeButton_ = new QPushButton("&Close", this);
+    closeButton_->setObjectName("cmdClose");
+    closeButton_->setAutoDefault(false);
+    for (QPushButton* button : {useButton_, closeButton_})
+        button->setMinimumWidth(twipsToPixels(1260));
+    for (QPushButton* button : pageButtons_) button->setMinimumWidth(twipsToPixels(1260));
     connect(useButton_, &QPushButton::clicked, this, &TableWindow::useCurrentEntry);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     // Return on the list reaches the default button; a double click uses
     // the entry clicked.
     connect(entries_, &QTreeWidget::itemDoubleClicked, this, &TableWindow::useCurrentEntry);
-    connect(entries_, &QTreeWidget::itemSelectionChanged, this,
-            [this] { useButton_->setEnabled(!entries_->selectedItems().isEmpty()); });
+    connect(entries_, &QTreeWidget::itemSelectionChanged, this, &TableWindow::selectionChanged);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(useButton_);
-    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(image);
-    if (extent) layout->addWidget(extent);
-    layout->addWidget(geometry);
+    for (QWidget* widget : top) layout->addWidget(widget);
     layout->addSpacing(4);
     layout->addWidget(entriesLabel);
     layout->addWidget(entries_, 1);
     layout->addWidget(findingsLabel);
     layout->addWidget(findings_);
-    layout->addLayout(buttons);
+    if (messages_) {
+        layout->addWidget(messagesLabel_);
+        layout->addWidget(messages_);
+    }
+    if (unread_) {
+        layout->addWidget(unreadLabel);
+        layout->addWidget(unread_);
+    }
+    if (pageButtons_.empty()) {
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch(1);
+        buttons->addWidget(useButton_);
+        buttons->addWidget(closeButton_);
+        layout->addLayout(buttons);
+    } else {
+        // "Use entry" and the pages' buttons in two rows, "Close" last.
+        std::vector<QPushButton*> all{useButton_};
+        all.insert(all.end(), pageButtons_.begin(), pageButtons_.end());
+        all.push_back(closeButton_);
+        const int perRow = static_cast<int>(all.size() + 1) / 2;
+        auto* buttons = new QGridLayout;
+        buttons->setColumnStretch(0, 1);
+        for (int i = 0; i < static_cast<int>(all.size()); ++i)
+            buttons->addWidget(all[static_cast<std::size_t>(i)], i / perRow, 1 + i % perRow);
+        layout->addLayout(buttons);
+    }
 
-    setTabOrder(entries_, findings_);
-    setTabOrder(findings_, useButton_);
-    setTabOrder(useButton_, close);
+    // Tab goes down the window: the source's controls, the list, the
+    // boxes of text, then the buttons in their order.
+    std::vector<QWidget*> chain;
+    if (disks_) chain.push_back(disks_);
+    chain.insert(chain.end(), {entries_, findings_});
+    if (messages_) chain.push_back(messages_);
+    if (unread_) chain.push_back(unread_);
+    chain.push_back(useButton_);
+    chain.insert(chain.end(), pageButtons_.begin(), pageButtons_.end());
+    chain.push_back(closeButton_);
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
 
-    if (entries_->topLevelItemCount() > 0) entries_->setCurrentItem(entries_->topLevelItem(0));
-    useButton_->setEnabled(!entries_->selectedItems().isEmpty());
-    entries_->setFocus();
-    fitList();
+void TableWindow::showDisk(int index) {
+    if (!listing_) return;
+    disk_ = index;
+    const bool known = index >= 0 && static_cast<std::size_t>(index) < listing_->disks.size();
+    const core::CheckedDisk* disk =
+        known ? &listing_->disks[static_cast<std::size_t>(index)] : nullptr;
+
+    // The list is filled anew: its signals would ask for choices of
+    // entries not shown yet.
+    entries_->blockSignals(true);
+    entries_->clear();
+    if (disk) {
+        for (const core::ListedEntry& e : disk->entries) {
+            QStringList texts = rowTexts(e.checked);
+            texts << listingCodes(e.listing);
+            auto* item = new QTreeWidgetItem(entries_, texts);
+            for (const int column : kNumberColumns)
+                item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+            QStringList said;
+            for (const core::ListingMessage& m : e.listing.messages)
+                if (telling(m)) said << messageText(m);
+            if (!said.isEmpty())
+                item->setToolTip(static_cast<int>(kColumns.size()), said.join('\n'));
+        }
+        if (entries_->topLevelItemCount() > 0)
+            entries_->setCurrentItem(entries_->topLevelItem(0));
+    }
+    entries_->blockSignals(false);
+
+    const bool geometryKnown = disk && (disk->listing.geometry || !disk->entries.empty());
+    geometry_->setText(geometryKnown ? geometryLine(disk->geometry)
+                                     : QString("Geometry: not in the listing"));
+    std::string missing = disk ? disk->missing : std::string();
+    if (missing.empty() && !listing_->hasEntries()) missing = listing_->missingText();
+    missing_->setText(missing.empty() ? QString()
+                                      : "The Geometry page cannot be filled: " +
+                                            QString::fromStdString(missing) + ".");
+    missing_->setVisible(!missing.empty());
+
+    QStringList findings;
+    if (disk) {
+        findings << findingsText(disk->findings);
+        for (const core::ListedEntry& e : disk->entries)
+            for (const std::string& d : e.disagreements)
+                findings << entryName(e.checked) + ": " + QString::fromStdString(d);
+    }
+    findings_->setPlainText(findings.join('\n'));
+    const QString messages = disk ? messagesText(*disk) : QString();
+    messages_->setPlainText(messages);
+    messages_->setVisible(!messages.isEmpty());
+    messagesLabel_->setVisible(!messages.isEmpty());
+    selectionChanged();
+}
+
+std::optional<std::size_t> TableWindow::selectedRow() const {
+    QTreeWidgetItem* item = entries_->currentItem();
+    if (!item || !item->isSelected()) return std::nullopt;
+    return static_cast<std::size_t>(entries_->indexOfTopLevelItem(item));
+}
+
+void TableWindow::selectionChanged() {
+    const std::optional<std::size_t> row = selectedRow();
+    if (!listing_) {
+        useButton_->setEnabled(row.has_value());
+        return;
+    }
+    const core::CheckedDisk* disk = static_cast<std::size_t>(disk_) < listing_->disks.size()
+                                        ? &listing_->disks[static_cast<std::size_t>(disk_)]
+                                        : nullptr;
+    useButton_->setEnabled(row && disk && disk->missing.empty());
+    choices_.clear();
+    if (row && disk) choices_ = core::pageChoices(*disk, disk->entries.at(*row));
+    for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
+        QPushButton* button = pageButtons_[i];
+        const core::PageChoice* choice = i < choices_.size() ? &choices_[i] : nullptr;
+        const QString page = button->text().remove(u'&').mid(static_cast<qsizetype>(kUseFor.size()));
+        QString tip;
+        if (!choice)
+            tip = "Choose an entry whose values go on the " + page + " page";
+        else if (choice->available())
+            tip = "Put the selected entry's values on the " + page + " page";
+        else
+            tip = "Not from this entry: " + QString::fromStdString(choice->missing);
+        button->setEnabled(choice && choice->available());
+        button->setToolTip(tip);
+        button->setAccessibleDescription(tip);
+    }
 }
 
 void TableWindow::fitList() {
@@ -175,10 +519,21 @@ void TableWindow::fitList() {
 }
 
 void TableWindow::useCurrentEntry() {
-    QTreeWidgetItem* item = entries_->currentItem();
-    if (!item || !item->isSelected()) return;
-    const int index = entries_->indexOfTopLevelItem(item);
-    use_(reading_.entries.at(static_cast<std::size_t>(index)).fields);
+    const std::optional<std::size_t> row = selectedRow();
+    if (!row || !useButton_->isEnabled()) return;
+    if (table_) {
+        use_(table_->entries.at(*row).fields);
+    } else {
+        use_(listing_->disks.at(static_cast<std::size_t>(disk_)).entries.at(*row).checked.fields);
+    }
+    accept();
+}
+
+void TableWindow::useChoice(std::size_t index) {
+    if (index >= choices_.size() || !choices_[index].available()) return;
+    // The choice outlives this window's closing, which may delete it.
+    const core::PageChoice choice = choices_[index];
+    usePage_(choice);
     accept();
 }
 

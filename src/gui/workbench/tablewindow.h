@@ -1,15 +1,28 @@
-// The list of a partition table read from a saved disk image: every entry
-// with its table sector, slot, type, CHS values, start, count and the
-// checks that failed, the geometry used, and the findings across entries.
-// "Use entry" hands the chosen entry's fields to the window that opened it.
+// The list of a partition table, read from a saved disk image or from a
+// partinfo listing: every entry with its table sector, slot, type, CHS
+// values, start, count and the checks that failed, the geometry used, and
+// the findings across entries. "Use entry" hands the chosen entry's fields
+// to the window that opened it.
+//
+// A listing adds what the listing itself says: a disk picker where it holds
+// several disks, the listing's own codes beside each entry, where they and
+// the check disagree, the listing's messages, the lines that could not be
+// read, and one "Use for ..." button per page that the chosen entry (or the
+// boot record of its volume) can fill.
 #pragma once
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/app/listingchoices.h"
+#include "core/workbench/listingcheck.h"
 #include "core/workbench/tablecheck.h"
 
+class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
@@ -21,23 +34,60 @@ class TableWindow : public QDialog {
 public:
     // What "Use entry" does with the chosen entry's fields.
     using UseEntry = std::function<void(const core::GeometryFields&)>;
+    // What a "Use for ..." button does with its page's values.
+    using UsePage = std::function<void(const core::PageChoice&)>;
 
     // `reading` is the table of the image at `path`, read without an error.
     TableWindow(const std::string& path, core::TableReading reading, UseEntry use,
                 QWidget* parent);
 
+    // Where a listing came from: a file's path, or what the text came
+    // through ("the clipboard").
+    struct ListingOrigin {
+        std::string name;
+        bool file = false;
+    };
+    // `reading` is the checked listing from `origin`, read without an error.
+    TableWindow(const ListingOrigin& origin, core::ListingReading reading, UseEntry use,
+                UsePage usePage, QWidget* parent);
+
     QTreeWidget* entryList() const { return entries_; }
 
 private:
+    // The controls every source has, laid out below `top` (the source's
+    // lines), in the Tab order entries, findings, buttons.
+    void build(const std::vector<QWidget*>& top);
+    // Fills the list and the texts below it with disk `index` of the listing.
+    void showDisk(int index);
+    // Enables the buttons for the selected entry.
+    void selectionChanged();
     void useCurrentEntry();
+    void useChoice(std::size_t index);
+    // The selected entry's place in the list shown, or none.
+    std::optional<std::size_t> selectedRow() const;
     // Sizes the list to show every column whole and a few rows.
     void fitList();
 
-    core::TableReading reading_;
+    std::optional<core::TableReading> table_;
+    std::optional<core::ListingReading> listing_;
     UseEntry use_;
+    UsePage usePage_;
+    int disk_ = 0;  // of the listing, shown
+
+    QComboBox* disks_ = nullptr;
+    QLabel* geometry_ = nullptr;
+    QLabel* missing_ = nullptr;
     QTreeWidget* entries_ = nullptr;
     QPlainTextEdit* findings_ = nullptr;
+    QPlainTextEdit* messages_ = nullptr;
+    QLabel* messagesLabel_ = nullptr;
+    QPlainTextEdit* unread_ = nullptr;
     QPushButton* useButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    // One per page a listing's entry can fill, in the choices' order.
+    std::vector<QPushButton*> pageButtons_;
+    // The selected entry's choices, one per page button.
+    std::vector<core::PageChoice> choices_;
 };
 
 }  // namespace quorvane::gui
