@@ -444,12 +444,14 @@ void TableWindow::showDisk(int index) {
     const bool geometryKnown = disk && (disk->listing.geometry || !disk->entries.empty());
     geometry_->setText(geometryKnown ? geometryLine(disk->geometry)
                                      : QString("Geometry: not in the listing"));
-    std::string missing = disk ? disk->missing : std::string();
-    if (missing.empty() && !listing_->hasEntries()) missing = listing_->missingText();
-    missing_->setText(missing.empty() ? QString()
-                                      : "The Geometry page cannot be filled: " +
-                                            QString::fromStdString(missing) + ".");
-    missing_->setVisible(!missing.empty());
+    QString missing;
+    if (disk && !disk->missing.empty())
+        missing = QString::fromStdString(disk->missing);
+    else if (!listing_->hasEntries())
+        missing = "The Geometry page cannot be filled: " +
+                  QString::fromStdString(listing_->missingText()) + ".";
+    missing_->setText(missing);
+    missing_->setVisible(!missing.isEmpty());
 
     QStringList findings;
     if (disk) {
