@@ -21,6 +21,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,13 +42,13 @@ struct ListedEntry {
     unsigned slot = 0;  // the listing's # (0 to 3)
     std::uint8_t boot = 0;
     std::uint8_t type = 0;
-    ListedChs begin, end;  // as stored
+    ListedChs begin{}, end{};  // as stored
     bool beginPlaceholder = false, endPlaceholder = false;
     // The actual values; where one is missing the stored one is printed.
-    std::optional<ListedChs> actualBegin, actualEnd;
+    std::optional<ListedChs> actualBegin{}, actualEnd{};
     std::uint64_t start = 0, count = 0;
-    std::string label;  // NT's System column
-    std::vector<std::string> after;
+    std::string label{};  // NT's System column
+    std::vector<std::string> after{};
 
     bool marked() const {
         return beginPlaceholder || endPlaceholder || actualBegin || actualEnd;
@@ -57,31 +58,31 @@ struct ListedEntry {
 // One Partition Information row; `sizeMb` without separators ("10236.7"),
 // which NT adds.
 struct ListedVolume {
-    std::string volume, partType, status, sizeMb;
-    std::optional<std::uint64_t> partSect;  // none prints "None"
-    std::optional<unsigned> slot;           // the listing's #; none prints "--" (DOS "-")
+    std::string volume{}, partType{}, status{}, sizeMb{};
+    std::optional<std::uint64_t> partSect{};  // none prints "None"
+    std::optional<unsigned> slot{};  // the listing's #; none prints "--" (DOS "-")
     std::uint64_t start = 0, total = 0;
-    std::vector<std::string> after;
+    std::vector<std::string> after{};
 };
 
 struct ListedBootRecord {
     std::string drive = "C:";
     unsigned disk = 1;
     std::uint64_t start = 0;
-    std::string type;
-    std::vector<std::string> lead;  // lines before the fields: "Ext3 file system super block:"
-    std::vector<std::pair<std::string, std::string>> fields;  // numbered from 1
-    std::vector<std::string> after;
+    std::string type{};
+    std::vector<std::string> lead{};  // lines before the fields: "Ext3 file system super block:"
+    std::vector<std::pair<std::string, std::string>> fields{};  // numbered from 1
+    std::vector<std::string> after{};
 };
 
 struct ListedDisk {
     unsigned number = 1;
     std::uint64_t cylinders = 0;
     unsigned heads = 255, sectors = 63;
-    std::vector<ListedEntry> entries;
-    std::vector<std::string> messages;   // DOS: after the legend
-    std::vector<ListedVolume> volumes;   // no section when empty
-    std::vector<ListedBootRecord> bootRecords;
+    std::vector<ListedEntry> entries{};
+    std::vector<std::string> messages{};  // DOS: after the legend
+    std::vector<ListedVolume> volumes{};  // no section when empty
+    std::vector<ListedBootRecord> bootRecords{};
 };
 
 namespace listing_detail {
@@ -485,9 +486,11 @@ inline std::string joinMessageValues(std::string_view text) {
     std::vector<std::string> out;
     bool message = false;
     for (std::string line : listing_detail::lines(text)) {
-        const bool value = message && !line.empty() &&
-                           ((line[0] == ' ' && !startsWith(line, "  Actual values are:")) ||
-                            line.find(" = ") != std::string::npos);
+        const bool indented = line.size() > 2 && startsWith(line, "  ") &&
+                              std::isalpha(static_cast<unsigned char>(line[2])) &&
+                              !startsWith(line, "  Actual values are:");
+        const bool value = message && (indented || (line.find(" = ") != std::string::npos &&
+                                                    !startsWith(line, "*")));
         if (value) {
             line.erase(0, line.find_first_not_of(' '));
             if (!line.empty() && line.back() == '.') line.pop_back();

@@ -179,13 +179,17 @@ struct UnreadLine {
     friend bool operator==(const UnreadLine&, const UnreadLine&) = default;
 };
 
+// The most unread lines a listing keeps; the rest are counted.
+inline constexpr std::size_t kMaxUnreadLines = 1000;
+
 struct Listing {
     // Why the text holds no listing that can be read, or empty. A reason:
     // show it with unreadableListingText().
     std::string error;
     ListingLayout layout = ListingLayout::Nt;
     std::vector<ListingDisk> disks;  // in listing order
-    std::vector<UnreadLine> unread;
+    std::vector<UnreadLine> unread;  // the first kMaxUnreadLines of them
+    std::size_t unreadDropped = 0;   // how many more there were
 
     friend bool operator==(const Listing&, const Listing&) = default;
 };
@@ -199,6 +203,12 @@ struct DecodedText {
     std::string error;
 };
 DecodedText decodeListingText(std::string_view bytes);
+
+// One decoded line cleaned of what posting glued on: forum tags
+// ("[FONT=...]", "[/FONT]", "[email]", "[url=...]", "[CODE]", ...; never a
+// DOS row's bracketed CHS), links written "[text](url)" (the text stays),
+// HTML entities ("&#39;", "&gt;", "&nbsp;", ...) and trailing blanks.
+std::string cleanListingLine(std::string_view line);
 
 // Reads a listing from the file's bytes (at most kMaxListingBytes: more is
 // refused). Bounded in time and memory by the text's length.
