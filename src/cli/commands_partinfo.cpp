@@ -135,12 +135,21 @@ std::string volumeLine(const core::VolumeRow& v) {
     return text + messageLines(v.messages);
 }
 
+// A disk of which the listing gives neither the geometry nor an entry (a
+// paste of its messages or its Partition Information) has no geometry to
+// show: one guessed from nothing would be invented.
+bool hasGeometry(const CheckedDisk& disk) {
+    return disk.listing.geometry || !disk.entries.empty();
+}
+
 std::string diskText(const CheckedDisk& disk) {
     const core::DriveGeometry& g = disk.geometry;
-    std::string text = "\n" + diskName(disk) + ", drive " + disk.drive + "\nGeometry: " +
-                       core::geometryText(g) + " (" +
-                       core::geometrySourceText(g, core::Wording::Word) + ")\n";
-    if (!disk.missing.empty()) text += "Geometry page: " + disk.missing + "\n";
+    std::string text = "\n" + diskName(disk) + ", drive " + disk.drive + "\n";
+    if (hasGeometry(disk)) {
+        text += "Geometry: " + core::geometryText(g) + " (" +
+                core::geometrySourceText(g, core::Wording::Word) + ")\n";
+    }
+    if (!disk.missing.empty()) text += disk.missing + "\n";
     text += messageLines(disk.listing.messages);
     for (const ListedEntry& e : disk.entries) {
         text += "\n" + diskName(disk) + ", " + core::entryHeader(e.checked) + "\n" +
@@ -301,13 +310,17 @@ void writeJsonReport(std::ostream& out, const Source& from, const ListingReading
         json.beginObject().key("disk");
         if (disk.listing.number) json.number(*disk.listing.number);
         else json.null();
-        json.key("drive").text(disk.drive)
-            .key("geometry").beginObject()
-            .key("cylinders").number(g.cylinders)
-            .key("heads").number(g.heads)
-            .key("sectors").number(g.sectors)
-            .endObject()
-            .key("missing");
+        json.key("drive").text(disk.drive).key("geometry");
+        if (hasGeometry(disk)) {
+            json.beginObject()
+                .key("cylinders").number(g.cylinders)
+                .key("heads").number(g.heads)
+                .key("sectors").number(g.sectors)
+                .endObject();
+        } else {
+            json.null();
+        }
+        json.key("missing");
         if (disk.missing.empty()) json.null();
         else json.text(disk.missing);
         writeMessages(json, disk.listing.messages);

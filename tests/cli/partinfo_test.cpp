@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,17 @@ std::string okReport(std::uint64_t start, std::uint64_t count, std::uint64_t tot
            std::to_string(cylinder) + " sectors.\r\nOne cylinder is " + cylinderMb + " Mb.";
 }
 
+// The report of the DOS listing's C:, whose end is a cylinder short.
+std::string shortReport(const std::string& cylinderMb) {
+    return "*Startsector consistency check: \r\ncalculated startsector: 63\r\nentered "
+           "startsector: 63\r\n*check#116 checked o.k.\r\n\r\n*Number of sectors consistency "
+           "check: \r\ncalculated: 1023057\r\nentered: 1024065\r\n*check#110 is inconsistent! "
+           "(error!);\r\noffset in cyl: -1\r\n\r\n*check#104 checked o.k.\r\n\r\n*check#107 "
+           "checked o.k.\r\n\r\n*check#108 checked o.k.\r\n\r\n*check#109 checked o.k.\r\n\r\n"
+           "Total sectors HDD: 5021856\r\nTotal drive size in Mb: 2452\r\n\r\nPartition size: "
+           "499 Mb\r\nOne cylinder is 1008 sectors.\r\nOne cylinder is " + cylinderMb + " Mb.";
+}
+
 // --- Whole texts --------------------------------------------------------------
 
 std::string ntText(const std::string& source, const std::string& cylinderMb) {
@@ -166,32 +178,8 @@ std::string dosText(const std::string& cylinderMb) {
            "Disk 1, Partition 1: table sector 0, slot 1, type 06, active\n"
            "Listed on line 9: CHS 0/1/1 to 1014/15/63, StartSect 63, NumSects 1024065\n"
            "check --geometry 4982/16/63 --begin 0/1/1 --end 1014/15/63 --lbastrt 63 --LBAend "
-           "1024065 --drive 1 --prtno 1 --filesys 06 --active --prtsct 0\n"
-           "*Startsector consistency check: \n"
-           "calculated startsector: 63\n"
-           "entered startsector: 63\n"
-           "*check#116 checked o.k.\n"
-           "\n"
-           "*Number of sectors consistency check: \n"
-           "calculated: 1023057\n"
-           "entered: 1024065\n"
-           "*check#110 is inconsistent! (error!);\n"
-           "offset in cyl: -1\n"
-           "\n"
-           "*check#104 checked o.k.\n"
-           "\n"
-           "*check#107 checked o.k.\n"
-           "\n"
-           "*check#108 checked o.k.\n"
-           "\n"
-           "*check#109 checked o.k.\n"
-           "\n"
-           "Total sectors HDD: 5021856\n"
-           "Total drive size in Mb: 2452\n"
-           "\n"
-           "Partition size: 499 Mb\n"
-           "One cylinder is 1008 sectors.\n"
-           "One cylinder is " + cylinderMb + " Mb.\n"
+           "1024065 --drive 1 --prtno 1 --filesys 06 --active --prtsct 0\n" +
+           lineFeeds(shortReport(cylinderMb)) + "\n"
            "Listing: Error #110: Number of sectors in partition is inconsistent. [ucSectors = "
            "1024065; end - begin = 1023057]\n"
            "error110 --cyls110 1015 --heads110 16 --sects110 63 --ucsectors 1024065 --endbegin "
@@ -231,13 +219,16 @@ void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
 class PartinfoTextTest : public ::testing::TestWithParam<TextCase> {};
 
-const std::string kNtFile = written("nt.txt", kNt);
+// The NT listing as a file; each test that reads it writes it.
+const std::string kNtFile = scratch("nt.txt");
 
 TEST_P(PartinfoTextTest, WholeText) {
     const TextCase& c = GetParam();
     std::vector<std::string> args = {"partinfo"};
     args.insert(args.end(), c.args.begin(), c.args.end());
+    written("nt.txt", kNt);
     const CliRun run = cli(args, "LC_ALL=C", c.input);
+    std::filesystem::remove(kNtFile);
     EXPECT_EQ(run.out, c.crlf ? withCrLf(c.text) : c.text);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, c.status);
@@ -278,38 +269,45 @@ std::string flat(const Json& json) {
     return text;
 }
 
+// An entry's "fields" member, flat, from the page's values in its order
+// without relcyl, which a listing never fills.
+std::string fields(const std::string& values, bool active) {
+    std::istringstream in(values);
+    std::string text = "fields={";
+    for (const char* name : {"dgcyls", "dgheads", "dgsects", "cyls", "heads", "sects", "ecyls",
+                             "eheads", "esects", "filesys", "lbastrt", "LBAend", "drive", "prtno",
+                             "prtsct"}) {
+        std::string value;
+        in >> value;
+        text += std::string(name) + "=\"" + value + "\";";
+        if (std::string(name) == "lbastrt") text += "relcyl=\"\";";
+    }
+    return text + "Optact=" + (active ? "true" : "false") + ";};";
+}
+
+const std::string kAllOk = "checks={104=true;107=true;108=true;109=true;110=true;116=true;};";
+
 TEST(PartinfoJson, WholeObjectOfAnNtListing) {
+    written("nt.txt", kNt);
     const CliRun run = cli({"partinfo", kNtFile, "--json", "--drive", "2"});
+    std::filesystem::remove(kNtFile);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 0);
     ASSERT_TRUE(run.out.ends_with("}\n"));
-    const auto fields = [](const std::string& begin, const std::string& end,
-                           const std::string& start, const std::string& count,
-                           const std::string& slot, const std::string& type, bool active) {
-        return "fields={dgcyls=\"1000\";dgheads=\"255\";dgsects=\"63\";" + begin + end +
-               "filesys=\"" + type + "\";lbastrt=\"" + start + "\";relcyl=\"\";LBAend=\"" +
-               count + "\";drive=\"2\";prtno=\"" + slot + "\";prtsct=\"0\";Optact=" +
-               (active ? "true" : "false") + ";};";
-    };
-    const std::string checks =
-        "checks={104=true;107=true;108=true;109=true;110=true;116=true;};";
     const std::string expected =
         "{source=\"" + kNtFile + "\";layout=\"nt\";disks=[{disk=1;drive=\"2\";"
         "geometry={cylinders=1000;heads=255;sectors=63;};missing=null;listing=[];"
         "entries=[{table_sector=0;slot=1;type=\"07\";active=true;extended=false;"
         "begin={cylinder=0;head=1;sector=1;};end={cylinder=499;head=254;sector=63;};actual=null;"
         "start=63;count=8032437;" +
-        fields("cyls=\"0\";heads=\"1\";sects=\"1\";", "ecyls=\"499\";eheads=\"254\";esects=\"63\";",
-               "63", "8032437", "1", "07", true) +
-        checks + "report=\"" + okReport(63, 8032437, 16065000, 16065, "7.84423828125") +
+        fields("1000 255 63 0 1 1 499 254 63 07 63 8032437 2 1 0", true) + kAllOk +
+        "report=\"" + okReport(63, 8032437, 16065000, 16065, "7.84423828125") +
         "\";listing=[];disagreements=[];},"
         "{table_sector=0;slot=2;type=\"0B\";active=false;extended=false;"
         "begin={cylinder=500;head=0;sector=1;};end={cylinder=999;head=254;sector=63;};"
         "actual=null;start=8032500;count=8032500;" +
-        fields("cyls=\"500\";heads=\"0\";sects=\"1\";",
-               "ecyls=\"999\";eheads=\"254\";esects=\"63\";", "8032500", "8032500", "2", "0B",
-               false) +
-        checks + "report=\"" + okReport(8032500, 8032500, 16065000, 16065, "7.84423828125") +
+        fields("1000 255 63 500 0 1 999 254 63 0B 8032500 8032500 2 2 0", false) + kAllOk +
+        "report=\"" + okReport(8032500, 8032500, 16065000, 16065, "7.84423828125") +
         "\";listing=[];disagreements=[];},];"
         "volumes=[{volume=\"C:\";part_type=\"NTFS\";status=\"Pri,Boot\";size_mb=\"3922.1\";"
         "table_sector=0;slot=1;start=63;count=8032437;listing=[];},"
@@ -335,6 +333,47 @@ TEST(PartinfoJson, WholeObjectOfAnNtListing) {
     EXPECT_EQ(flat(quorvane::test::parseJson(run.out)), expected);
 }
 
+// Actual values, a message with its values, a page of #110, a volume
+// without table sector or slot.
+TEST(PartinfoJson, WholeObjectOfADosListing) {
+    const CliRun run = cli({"partinfo", "-", "--json", "--disk", "1"}, "LC_ALL=C", kDos);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 3);
+    const std::string expected =
+        "{source=\"-\";layout=\"dos\";disks=[{disk=1;drive=\"1\";"
+        "geometry={cylinders=4982;heads=16;sectors=63;};missing=null;listing=[];"
+        "entries=[{table_sector=0;slot=1;type=\"06\";active=true;extended=false;"
+        "begin={cylinder=0;head=1;sector=1;};end={cylinder=1014;head=15;sector=63;};actual=null;"
+        "start=63;count=1024065;" +
+        fields("4982 16 63 0 1 1 1014 15 63 06 63 1024065 1 1 0", true) +
+        "checks={104=true;107=true;108=true;109=true;110=false;116=true;};report=\"" +
+        shortReport("0.4921875") +
+        "\";listing=[{level=\"Error\";code=110;text=\"Number of sectors in partition is "
+        "inconsistent.\";values=[{name=\"ucSectors\";value=\"1024065\";expected=\"\";},"
+        "{name=\"end - begin\";value=\"1023057\";expected=\"\";},];},];disagreements=[];},"
+        "{table_sector=0;slot=2;type=\"0C\";active=false;extended=false;"
+        "begin={cylinder=1016;head=0;sector=1;};end={cylinder=1023;head=15;sector=63;};"
+        "actual={begin={cylinder=1016;head=0;sector=1;};end={cylinder=4899;head=15;sector=63;};};"
+        "start=1024128;count=3915072;" +
+        fields("4982 16 63 1016 0 1 4899 15 63 0C 1024128 3915072 1 2 0", false) + kAllOk +
+        "report=\"" + okReport(1024128, 3915072, 5021856, 1008, "0.4921875") +
+        "\";listing=[];disagreements=[];},];"
+        "volumes=[{volume=\"C:BOOTDISK\";part_type=\"FAT\";status=\"Pri,Boot\";"
+        "size_mb=\"500.0\";table_sector=0;slot=1;start=63;count=1024065;listing=[];},"
+        "{volume=\"D:ARCHIVE\";part_type=\"FAT32X\";status=\"Pri\";size_mb=\"1911.7\";"
+        "table_sector=0;slot=2;start=1024128;count=3915072;listing=[];},"
+        "{volume=\"\";part_type=\"Unallocated\";status=\"\";size_mb=\"40.4\";"
+        "table_sector=null;slot=null;start=4939200;count=82656;listing=[];},];"
+        "boot_records=[];pages={error110=[{cyls110=\"1015\";heads110=\"16\";sects110=\"63\";"
+        "ucsectors=\"1024065\";endbegin=\"1023057\";},];"
+        "error108=[{cyls108=\"4982\";hds108=\"16\";scts108=\"63\";ss108=\"63\";"
+        "nums108=\"1024065\";},{cyls108=\"4982\";hds108=\"16\";scts108=\"63\";"
+        "ss108=\"1024128\";nums108=\"3915072\";},];"
+        "bogus113=[];fat32bbs=[{startsct=\"1024128\";},];ntfsbbs=[];dynroot=[];};"
+        "findings=[];},];unread=[];}";
+    EXPECT_EQ(flat(quorvane::test::parseJson(run.out)), expected);
+}
+
 // --- Exit statuses ------------------------------------------------------------------
 
 struct StatusCase {
@@ -343,7 +382,8 @@ struct StatusCase {
     std::vector<std::string> args;  // after "partinfo -"
     int status;
     std::string err;
-    bool shown = true;  // the listing is shown on stdout
+    bool shown = true;     // the listing is shown on stdout
+    std::string out = "";  // the whole of it, where given
 };
 void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
 
@@ -357,7 +397,9 @@ TEST_P(PartinfoStatusTest, StatusAndStderr) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(run.status, c.status);
     // What there is is shown even where the status says something is missing.
-    if (c.shown) {
+    if (!c.out.empty()) {
+        EXPECT_EQ(run.out, c.out);
+    } else if (c.shown) {
         EXPECT_TRUE(run.out.starts_with("Listing: standard input")) << run.out;
     } else {
         EXPECT_EQ(run.out, "");
@@ -399,7 +441,14 @@ std::vector<StatusCase> statusCases() {
                    },
                    {}, 1,
                    "quorvane-cli: Cannot read 'standard input' as a partinfo listing: only "
-                   "messages, no partition table.\n"},
+                   "messages, no partition table.\n",
+                   true,
+                   "Listing: standard input (nt layout)\n\nUnnumbered disk, drive 1\nThe listing "
+                   "holds no partition table entries for the disk, only messages: the Geometry "
+                   "page needs the rows of its partition table (PartSect to NumSects).\nListing: "
+                   "Error #114: Logical starting at 45865701 is not one head away from EPBR.\n"
+                   "Listing: Error #105: Partition didn't begin on head boundary.\n\nFindings: "
+                   "none\n"},
         StatusCase{"OnlyPartitionInformation",
                    [] {
                        ListedDisk disk = ntDisk();
@@ -445,7 +494,10 @@ std::vector<RefusedCase> refusedCases() {
     return {
         RefusedCase{"Empty", [] { return written("empty.txt", ""); }, "it is empty."},
         RefusedCase{"Binary",
-                    [] { return written("binary.txt", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10)); },
+                    [] {
+                        return written("binary.txt",
+                                       std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10));
+                    },
                     "it holds binary data, not text."},
         RefusedCase{"DiskImage",
                     [] {
@@ -497,11 +549,7 @@ TEST_P(PartinfoUsageTest, ProblemAndTheCommandsHelp) {
 INSTANTIATE_TEST_SUITE_P(
     Options, PartinfoUsageTest,
     ::testing::Values(
-        UsageCase{"UnknownOption", {"--geometry", "1/2/3"}, "unknown option '--geometry'"},
-        UsageCase{"TwoFiles", {"a.txt", "b.txt"}, "unexpected argument 'b.txt'"},
         UsageCase{"DiskZero", {"--disk", "0"}, "--disk must be a whole number from 1 to 128"},
-        UsageCase{"DiskNotANumber", {"--disk", "C:"},
-                  "--disk must be a whole number from 1 to 128"},
         UsageCase{"DriveNotANumber", {"--drive", "C:"}, "--drive takes a drive number"},
         UsageCase{"JsonAndBatchLines", {"--json", "--batch-lines"},
                   "--json and --batch-lines cannot be given together"},
