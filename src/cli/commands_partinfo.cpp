@@ -1,6 +1,7 @@
 // The command that reads a partinfo listing (a file or standard input),
 // checks every entry and names what each entry can fill on the other pages.
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
