@@ -1,10 +1,11 @@
-// The main window, the calculator, the About box and the partition table's
-// list as a screen reader, a
-// keyboard user and a user of large text meet them: the accessibility tree
-// of the real windows, the page tabs' action, the page keys, the Tab order
-// of every page, and every window at the default and at a 12 point font.
+// The main window, the calculator, the About box and the list of a
+// partition table or of a partinfo listing as a screen reader, a keyboard
+// user and a user of large text meet them: the accessibility tree of the
+// real windows, the page tabs' action, the page keys, the Tab order of every
+// page, and every window at the default and at a 12 point font.
 #include <QAccessible>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +19,7 @@
 
 #include "gui/accessories/divizedi.h"
 #include "gui/app/pagetabs.h"
+#include "listingwriter.h"
 #include "windowfixture.h"
 
 using quorvane::gui::DiviZediWindow;
@@ -29,6 +31,58 @@ QAccessibleInterface* accessible(QObject* object) {
     QAccessibleInterface* found = QAccessible::queryAccessibleInterface(object);
     if (!found) qFatal("no accessible interface");
     return found;
+}
+
+// A listing of two disks as the NT program writes it, with a row after the
+// last that posting cut short. Disk 1 of 4865 cylinders at 255/63: an active NTFS C:,
+// then an extended partition whose chain holds a FAT32 D:, a FAT E: and an
+// NTFS F: two heads after its table, which the listing reports as #105.
+// Disk 2 holds one Linux partition.
+std::string sampleListing() {
+    using quorvane::test::ListedChs;
+    using quorvane::test::ListedDisk;
+    using quorvane::test::ListedEntry;
+    const auto beyond1023 = [](std::uint64_t partSect, unsigned slot, std::uint8_t type,
+                               ListedChs begin, ListedChs end, std::uint64_t start,
+                               std::uint64_t count) {
+        return ListedEntry{.partSect = partSect, .slot = slot, .type = type,
+                           .begin = {1023, begin.head, 1}, .end = {1023, 254, 63},
+                           .beginPlaceholder = true, .endPlaceholder = true,
+                           .actualBegin = begin, .actualEnd = end, .start = start,
+                           .count = count};
+    };
+    ListedDisk one{.number = 1, .cylinders = 4865, .heads = 255, .sectors = 63};
+    one.entries = {
+        {.boot = 0x80, .type = 0x07, .begin = {0, 1, 1}, .end = {1023, 254, 63},
+         .endPlaceholder = true, .actualEnd = ListedChs{1304, 254, 63}, .start = 63,
+         .count = 20964762},
+        beyond1023(0, 1, 0x0F, {1305, 0, 1}, {4799, 254, 63}, 20964825, 56147175),
+        beyond1023(20964825, 0, 0x0B, {1305, 1, 1}, {2604, 254, 63}, 20964888, 20884437),
+        beyond1023(20964825, 1, 0x05, {2605, 0, 1}, {2854, 254, 63}, 41849325, 4016250),
+        beyond1023(41849325, 0, 0x06, {2605, 1, 1}, {2854, 254, 63}, 41849388, 4016187),
+        beyond1023(41849325, 1, 0x05, {2855, 0, 1}, {4799, 254, 63}, 45865575, 31246425),
+        beyond1023(45865575, 0, 0x07, {2855, 2, 1}, {4799, 254, 63}, 45865701, 31246299),
+    };
+    one.entries[2].label = "MEDIA";
+    one.entries[4].label = "BACKUP";
+    one.entries[6].after = quorvane::test::error105(2);
+    one.bootRecords = {
+        {.drive = "C:", .start = 63, .type = "NTFS",
+         .fields = {{"Bytes per Sector", "512"}, {"Sectors per Cluster", "8"},
+                    {"Total NTFS Sectors", "20964761"}}},
+        {.drive = "D:", .start = 20964888, .type = "FAT32",
+         .fields = {{"Bytes per Sector", "512"}, {"Sectors per Cluster", "32"},
+                    {"Reserved Sectors", "32"}, {"Number of FAT's", "2"},
+                    {"Sectors per FAT", "0"}, {"Big Total Sectors", "20884437"},
+                    {"Big Sectors per FAT", "5098"}}},
+    };
+    ListedDisk two{.number = 2, .cylinders = 1000, .heads = 255, .sectors = 63};
+    two.entries = {{.type = 0x83, .begin = {0, 1, 1}, .end = {999, 254, 63}, .start = 63,
+                    .count = 16064937}};
+    std::string text = quorvane::test::ntListing({one, two});
+    const std::string last = "16,064,937\r\n";
+    text.insert(text.find(last) + last.size(), "                           0  1  00  1000\r\n");
+    return text;
 }
 
 // Roles of the controls a reader must be able to name.
@@ -122,6 +176,20 @@ class AccessibilityTest : public quorvane::test::WindowFixture {
         if (!table) qFatal("no partition table list");
         return table;
     }
+    // Opens the list of the sample listing, read from a file.
+    QDialog* listingWindow() {
+        const QString path = files_.filePath("partinfo.txt");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the listing");
+        file.write(QByteArray::fromStdString(sampleListing()));
+        file.close();
+        chooser_.path = path.toStdString();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menuEntry("mnulisting")->trigger();
+        auto* listing = window_->findChild<QDialog*>("frmListing");
+        if (!listing) qFatal("no list of the listing");
+        return listing;
+    }
     void activate() {
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -159,10 +227,13 @@ private slots:
         QVERIFY(about);
         about->hide();
         QDialog* table = tableWindow();
+        table->hide();
+        QDialog* listing = listingWindow();
         QStringList unnamed;
         for (QObject* window : {static_cast<QObject*>(window_.get()),
                                 static_cast<QObject*>(DiviZediWindow::current()),
-                                static_cast<QObject*>(about), static_cast<QObject*>(table)})
+                                static_cast<QObject*>(about), static_cast<QObject*>(table),
+                                static_cast<QObject*>(listing)})
             collectUnnamed(accessible(window), QString(), unnamed);
         QCOMPARE(unnamed, QStringList());
 
@@ -182,11 +253,45 @@ private slots:
             {table->findChild<QTreeWidget*>("lstEntries"), QAccessible::Tree, "Entries"},
             {table->findChild<QWidget*>("txtFindings"), QAccessible::EditableText, "Findings"},
             {table->findChild<QPushButton*>("cmdUse"), QAccessible::PushButton, "Use entry"},
+            {listing, QAccessible::Dialog, "Partinfo listing of partinfo.txt"},
+            {listing->findChild<QTreeWidget*>("lstEntries"), QAccessible::Tree, "Entries"},
+            {listing->findChild<QWidget*>("txtMessages"), QAccessible::EditableText,
+             "Listing's messages"},
+            {listing->findChild<QWidget*>("txtUnread"), QAccessible::EditableText,
+             "Lines not read"},
+            {listing->findChild<QPushButton*>("cmdUse110"), QAccessible::PushButton,
+             "Use for Error 110"},
+            {listing->findChild<QPushButton*>("cmdUseDynRoot"), QAccessible::PushButton,
+             "Use for DYN_ROOT"},
         };
         for (const auto& expected : roles) {
             QCOMPARE(accessible(expected.object)->role(), expected.role);
             QCOMPARE(accessible(expected.object)->text(QAccessible::Name), expected.name);
         }
+        // The disk picker is named by its label; on some systems its name
+        // is the disk shown instead.
+        QAccessibleInterface* disks = accessible(listing->findChild<QComboBox*>("cboDisk"));
+        QCOMPARE(disks->role(), QAccessible::ComboBox);
+        QVERIFY(disks->text(QAccessible::Name) == "Disk" ||
+                disks->text(QAccessible::Name) == "Disk 1");
+        const auto labels = disks->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.front().first->text(QAccessible::Name), QString("Disk:"));
+        // A button that cannot be used says why; the one that can, does
+        // through its action: its page filled and shown, the list closed.
+        QAccessibleInterface* unavailable =
+            accessible(listing->findChild<QPushButton*>("cmdUse110"));
+        QVERIFY(unavailable->state().disabled);
+        QCOMPARE(unavailable->text(QAccessible::Description),
+                 QString("Not from this entry: the listing gives no #110 message for this entry "
+                         "(ucSectors, end - begin)"));
+        QAccessibleInterface* use = accessible(listing->findChild<QPushButton*>("cmdUse108"));
+        QVERIFY(!use->state().disabled);
+        use->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // The button shows its press before it acts.
+        QTRY_VERIFY(!listing->isVisible());
+        QCOMPARE(tabs()->currentIndex(), int(MainWindow::Error108));
+        QCOMPARE(child<QLineEdit>("nums108")->text(), QString("20964762"));
         about->close();
         table->close();
     }
@@ -224,6 +329,16 @@ private slots:
                         list->header()->sectionSizeHint(column));
             picture(table, size + "-tablewindow");
             table->close();
+            QDialog* listing = listingWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(listing));
+            QCOMPARE(misfits(listing), QStringList());
+            auto* entries = listing->findChild<QTreeWidget*>("lstEntries");
+            QVERIFY(!entries->horizontalScrollBar()->isVisible());
+            for (int column = 0; column < entries->columnCount(); ++column)
+                QVERIFY(entries->header()->sectionSize(column) >=
+                        entries->header()->sectionSizeHint(column));
+            picture(listing, size + "-listingwindow");
+            listing->close();
             cleanup();
         }
     }
@@ -376,6 +491,25 @@ private slots:
         }
         QCOMPARE(stops, QString("lstEntries txtFindings cmdUse cmdClose lstEntries").split(' '));
         table->close();
+
+        // A listing's list goes from its entries through what the listing
+        // says to the buttons that can be used, and round by the disk.
+        QDialog* listing = listingWindow();
+        listing->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), listing);
+        stops = QStringList{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(stops, QString("lstEntries txtFindings txtMessages txtUnread cmdUse cmdUse108 "
+                                "cmdUseNtfs cmdClose cboDisk lstEntries")
+                            .split(' '));
+        // The access keys of the buttons.
+        QTest::keyClick(listing, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(!listing->isVisible());
+        QCOMPARE(tabs()->currentIndex(), int(MainWindow::NtfsBbs));
+        QCOMPARE(child<QLineEdit>("ntfsstartsector")->text(), QString("63"));
     }
 };
 

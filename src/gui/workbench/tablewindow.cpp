@@ -1,5 +1,6 @@
 #include "gui/workbench/tablewindow.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -253,6 +254,7 @@ TableWindow::TableWindow(const ListingOrigin& origin, core::ListingReading readi
         disks_->setObjectName("cboDisk");
         disks_->setAccessibleName("Disk");
         disks_->setAccessibleDescription("The disk of the listing whose entries are shown");
+        disks_->view()->setAccessibleName("Disks");
         for (std::size_t i = 0; i < listing_->disks.size(); ++i) {
             const core::CheckedDisk& disk = listing_->disks[i];
             const std::uint64_t n = disk.listing.number.value_or(static_cast<unsigned>(i + 1));
@@ -265,13 +267,11 @@ TableWindow::TableWindow(const ListingOrigin& origin, core::ListingReading readi
         layout->addStretch(1);
         top.push_back(row);
     }
+    // The geometry, and below it what the Geometry page lacks, if anything.
     geometry_ = new QLabel(this);
     geometry_->setObjectName("lblGeometry");
-    missing_ = new QLabel(this);
-    missing_->setObjectName("lblMissing");
-    missing_->setWordWrap(true);
+    geometry_->setWordWrap(true);
     top.push_back(geometry_);
-    top.push_back(missing_);
     build(top);
 
     if (disks_) {
@@ -442,16 +442,14 @@ void TableWindow::showDisk(int index) {
     entries_->blockSignals(false);
 
     const bool geometryKnown = disk && (disk->listing.geometry || !disk->entries.empty());
-    geometry_->setText(geometryKnown ? geometryLine(disk->geometry)
-                                     : QString("Geometry: not in the listing"));
-    QString missing;
+    QString geometry =
+        geometryKnown ? geometryLine(disk->geometry) : QString("Geometry: not in the listing");
     if (disk && !disk->missing.empty())
-        missing = QString::fromStdString(disk->missing);
+        geometry += '\n' + QString::fromStdString(disk->missing);
     else if (!listing_->hasEntries())
-        missing = "The Geometry page cannot be filled: " +
-                  QString::fromStdString(listing_->missingText()) + ".";
-    missing_->setText(missing);
-    missing_->setVisible(!missing.isEmpty());
+        geometry += "\nThe Geometry page cannot be filled: " +
+                    QString::fromStdString(listing_->missingText()) + ".";
+    geometry_->setText(geometry);
 
     QStringList findings;
     if (disk) {

@@ -76,7 +76,6 @@ private:
 
     QComboBox* disks_ = nullptr;
     QLabel* geometry_ = nullptr;
-    QLabel* missing_ = nullptr;
     QTreeWidget* entries_ = nullptr;
     QPlainTextEdit* findings_ = nullptr;
     QPlainTextEdit* messages_ = nullptr;
