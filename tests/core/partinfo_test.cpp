@@ -387,7 +387,8 @@ const Damage kDamages[] = {
     {"messageAndValueJoined", joinMessageValues, false},
     {"everything",
      [](const std::string& t) {
-         return utf16(htmlEntities(forumTags(wrapLines(collapseBlanks(loseIndentation(t)), 72))));
+         const std::string joined = loseIndentation(joinMessageValues(t));
+         return utf16(htmlEntities(forumTags(wrapLines(collapseBlanks(joined), 72))));
      },
      false, true},
 };

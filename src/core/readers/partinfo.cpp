@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 #include <unordered_map>
 #include <utility>
@@ -324,7 +325,9 @@ std::optional<std::vector<ListingValue>> valuesOf(std::string_view line) {
         } else {
             std::size_t e = k;
             while (e < n && e < k + 5 && t[e].text != "=") ++e;
-            if (e == k || e >= n || t[e].text != "=" || e + 1 >= n) return std::nullopt;
+            if (e == k || e >= n || t[e].text != "=" || e + 1 >= n ||
+                !std::isalpha(static_cast<unsigned char>(t[k].text.front())))
+                return std::nullopt;
             const auto number = valueNumber(t[e + 1].text);
             if (!number) return std::nullopt;
             value = {joinTokens(t, k, e), *number, ""};
@@ -682,7 +685,10 @@ private:
             closeMessage();
         }
         if (t.front() == '=') return readRule(t);
-        if (auto message = messageOf(t)) return openMessage(std::move(*message));
+        if (auto message = messageOf(t)) {
+            message->line = here + 1;
+            return openMessage(wrappedMessage(t, std::move(*message)));
+        }
         if (startsWith(t, "Actual values are")) {
             expectActual_ = true;
             return;
@@ -862,7 +868,10 @@ private:
         // DOS marks a placeholder row with "*" and brackets its CHS; the
         // "**" row below it holds the actual CHS alone.
         const bool stars = startsWith(t, "**");
-        const bool star = !stars && startsWith(t, "*");
+        // A row whose "*" was lost still has its brackets.
+        const bool star = !stars && (startsWith(t, "*") ||
+                                     (listing_.layout == ListingLayout::Dos &&
+                                      t.find('[') != std::string_view::npos));
         const auto debracketed = [](std::string_view text) {
             std::string out(text);
             for (char& c : out)
@@ -889,15 +898,20 @@ private:
                 return entryRowOf(text, scratch_);
             });
         if (!row) return false;
-        if (actual) {
-            if (!haveEntry() || !row->label.empty()) {
-                line_ = here;
-                return false;
-            }
+        // The actual values repeat the row above but for its CHS values.
+        if (actual && haveEntry() && row->label.empty()) {
             ListingEntry& entry = listing_.disks[*disk_].entries.back();
-            entry.actualBegin = row->begin;
-            entry.actualEnd = row->end;
-            return true;
+            if (entry.tableSector == row->tableSector && entry.slot == row->slot &&
+                entry.boot == row->boot && entry.type == row->type &&
+                entry.printedStart == row->start && entry.count == row->count) {
+                entry.actualBegin = row->begin;
+                entry.actualEnd = row->end;
+                return true;
+            }
+        }
+        if (actual) {
+            line_ = here;
+            return false;
         }
         if (!row->label.empty() && (star || listing_.layout == ListingLayout::Dos)) {
             line_ = here;
@@ -940,8 +954,29 @@ private:
         return true;
     }
 
+    // A message wrapped onto the next line or two: its text's tail
+    // ("boundary."), or the rest of the value line joined onto it.
+    ListingMessage wrappedMessage(std::string_view t, ListingMessage message) {
+        if (!message.values.empty() || (!message.text.empty() && message.text.back() == '.'))
+            return message;
+        std::string text(t);
+        for (std::size_t extra = 1; extra <= 2 && hasLine(line_ + extra); ++extra) {
+            const std::string_view next = trimmed(cleaned(line_ + extra));
+            const std::size_t tokens = tokenCount(next);
+            if (next.empty() || next.front() == '=' || isMessageStart(next) || tokens > 10) break;
+            (text += ' ') += next;
+            auto whole = messageOf(text);
+            if (whole && (!whole->values.empty() ||
+                          (tokens <= 3 && !whole->text.empty() && whole->text.back() == '.'))) {
+                line_ += extra;
+                whole->line = message.line;
+                return std::move(*whole);
+            }
+        }
+        return message;
+    }
+
     void openMessage(ListingMessage message) {
-        message.line = line_ + 1;
         // The placeholder lines mark the entry above; they are no finding.
         if (message.level == MessageLevel::Info && !message.code && haveEntry()) {
             const bool begin = startsWithNoCase(message.text, "Begin C,H,S values were large");
