@@ -324,15 +324,7 @@ private slots:
             const char* calculate;
             QString report;
         } cases[] = {
-            {File, NumberFormat::point(), &kNt, 0, 1, "cmdUse108", MainWindow::Error108,
-             {{"1:cyls108", "1000"}, {"1:hds108", "255"}, {"1:scts108", "63"},
-              {"1:ss108", "8032500"}, {"1:nums108", "8032500"}},
-             "Calc108",
-             "This problem can probably be fixed by using the /ipe switch and resize the "
-             "partition 1 cylinder smaller (7.84423828125 Mb in this case) if no other "
-             "partition table errors are present. The risk of dataloss is not higher then "
-             "normal."},
-            {Paste, NumberFormat::comma(), &kNt, 0, 1, "cmdUse108", MainWindow::Error108,
+            {File, NumberFormat::comma(), &kNt, 0, 1, "cmdUse108", MainWindow::Error108,
              {{"1:cyls108", "1000"}, {"1:hds108", "255"}, {"1:scts108", "63"},
               {"1:ss108", "8032500"}, {"1:nums108", "8032500"}},
              "Calc108",
@@ -344,11 +336,7 @@ private slots:
              {{"0:cyls110", "1015"}, {"0:heads110", "16"}, {"0:sects110", "63"},
               {"0:ucsectors", "1024065"}, {"0:endbegin", "1023057"}},
              "cmdCalc110", error110Report('.')},
-            {DropFile, NumberFormat::comma(), &kDos, 0, 0, "cmdUse110", MainWindow::Error110,
-             {{"0:cyls110", "1015"}, {"0:heads110", "16"}, {"0:sects110", "63"},
-              {"0:ucsectors", "1024065"}, {"0:endbegin", "1023057"}},
-             "cmdCalc110", error110Report(',')},
-            {File, NumberFormat::comma(), &kNt, 0, 1, "cmdUse113", MainWindow::Bogus113,
+            {Paste, NumberFormat::comma(), &kNt, 0, 1, "cmdUse113", MainWindow::Bogus113,
              {{"6:sectclus", "16"}, {"6:root", "0"}, {"6:sectsfat", "3918"},
               {"6:bigtotal", "8032500"}, {"6:numbersect", "8032500"}},
              "Calc",
