@@ -15,6 +15,7 @@
 #include "core/readers/partinfo.h"
 #include "core/workbench/listingcheck.h"
 #include "core/workbench/tabletexts.h"
+#include "platform/console.h"
 #include "platform/listingfile_std.h"
 
 namespace quorvane::cli {
@@ -360,6 +361,7 @@ std::string diskNumbers(const core::Listing& listing) {
 int runPartinfo(const Arguments& arguments, Context& context) {
     const core::ListingRequest request = listingRequest(arguments);
     const Source from = source(arguments);
+    if (from.argument == "-") platform::readStandardInputAsBytes();
     const platform::ListingFile file = from.argument == "-"
                                            ? platform::readListingStream(context.in)
                                            : platform::readListingFile(from.argument);

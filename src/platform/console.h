@@ -17,4 +17,9 @@ std::vector<std::string> commandArguments(int argc, char** argv);
 // would reach a file as CR CR LF.
 void writeStandardStreamsAsBytes();
 
+// Makes standard input pass bytes unchanged, for a command that reads a
+// whole file from it: on Windows it otherwise ends at the first byte 1A and
+// turns CR LF into LF, which breaks a UTF-16 text. Call before the first read.
+void readStandardInputAsBytes();
+
 }  // namespace quorvane::platform

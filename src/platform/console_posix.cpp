@@ -9,4 +9,6 @@ std::vector<std::string> commandArguments(int argc, char** argv) {
 
 void writeStandardStreamsAsBytes() {}
 
+void readStandardInputAsBytes() {}
+
 }  // namespace quorvane::platform

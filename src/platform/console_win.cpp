@@ -29,4 +29,6 @@ void writeStandardStreamsAsBytes() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
+void readStandardInputAsBytes() { _setmode(_fileno(stdin), _O_BINARY); }
+
 }  // namespace quorvane::platform
