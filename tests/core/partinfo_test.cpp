@@ -384,6 +384,12 @@ const Damage kDamages[] = {
     {"utf8WithBomAndNoBreakSpaces",
      [](const std::string& t) { return "\xEF\xBB\xBF" + replaced(t, "  ", "\xC2\xA0 "); }},
     {"lostIndentation", loseIndentation},
+    {"quotedInAReply",
+     [](const std::string& t) {
+         std::vector<std::string> lines = listing_detail::lines(t);
+         for (std::string& line : lines) line.insert(0, "> ");
+         return listing_detail::joined(lines);
+     }},
     {"messageAndValueJoined", joinMessageValues, false},
     {"everything",
      [](const std::string& t) {
@@ -478,6 +484,22 @@ TEST_P(ListingFragment, ReadsWhatItHolds) {
 
 INSTANTIATE_TEST_SUITE_P(Partinfo, ListingFragment, testing::ValuesIn(kFragments),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Partinfo, CleansWhatPostingGluedOn) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"[FONT=\"Courier New\"]=====", "====="},
+        {"45,865,701  31,246,299[/FONT]  ", "45,865,701  31,246,299"},
+        {"*        0 1   00 [1016    0    1] 0C [1023   15   63]    1024128",
+         "*        0 1   00 [1016    0    1] 0C [1023   15   63]    1024128"},
+        {"    Web site:  [http://x.example/](http://x.example/)", "    Web site:  http://x.example/"},
+        {"E-mail:  [email]a@b.example[/email]", "E-mail:  a@b.example"},
+        {"[QUOTE=name;123][b]Error #108[/b]:[/QUOTE] [code]x[/CODE]", "Error #108: x"},
+        {"didn&#39;t &gt; &#x41; &amp;lt; &nbsp;x&bogus; &#0; &", "didn't > A &lt;  x&bogus; &#0; &"},
+        {"> > quoted  line", "quoted  line"},
+        {"[1] [unknown] [size]", "[1] [unknown]"},
+    };
+    for (const auto& [line, clean] : cases) EXPECT_EQ(cleanListingLine(line), clean) << line;
+}
 
 TEST(Partinfo, BootRecordFieldsByName) {
     const Listing l = readListing(ntListing(ntDisks()));

@@ -603,7 +603,8 @@ private:
             line.cleaned = true;
             // Most lines hold no tag and no entity.
             if (line.raw.size() > kMaxLineLength) {
-            } else if (line.raw.find_first_of("[&") == std::string_view::npos) {
+            } else if (line.raw.find_first_of("[&") == std::string_view::npos &&
+                       !startsWith(line.raw, ">")) {
                 std::string_view plain = line.raw;
                 while (!plain.empty() && plain.back() == ' ') plain.remove_suffix(1);
                 line.clean.assign(plain);
@@ -713,7 +714,10 @@ private:
                 listing_.disks[*disk_].bootRecords.back().fields.push_back(std::move(*field));
                 return;
             }
-            return unread(here);
+            // "NN." starts a field that could not be read; anything else
+            // may be a row.
+            const std::size_t dot = t.find_first_not_of("0123456789");
+            if (dot != std::string_view::npos && t[dot] == '.') return unread(here);
         }
         // A row, or the first part of a wrapped one, has at least five
         // fields.

@@ -204,10 +204,11 @@ struct DecodedText {
 };
 DecodedText decodeListingText(std::string_view bytes);
 
-// One decoded line cleaned of what posting glued on: forum tags
-// ("[FONT=...]", "[/FONT]", "[email]", "[url=...]", "[CODE]", ...; never a
-// DOS row's bracketed CHS), links written "[text](url)" (the text stays),
-// HTML entities ("&#39;", "&gt;", "&nbsp;", ...) and trailing blanks.
+// One decoded line cleaned of what posting glued on: a mail reply's "> "
+// quote marks, forum tags ("[FONT=...]", "[/FONT]", "[email]", "[url=...]",
+// "[CODE]", ...; never a DOS row's bracketed CHS), links written
+// "[text](url)" (the text stays), HTML entities ("&#39;", "&gt;", "&nbsp;",
+// ...) and trailing blanks.
 std::string cleanListingLine(std::string_view line);
 
 // Reads a listing from the file's bytes (at most kMaxListingBytes: more is

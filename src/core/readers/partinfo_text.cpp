@@ -306,6 +306,11 @@ DecodedText decodeListingText(std::string_view bytes) {
 }
 
 std::string cleanListingLine(std::string_view line) {
+    // A mail reply quotes each line with "> ".
+    while (!line.empty() && line.front() == '>') {
+        line.remove_prefix(1);
+        if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    }
     std::string untagged;
     untagged.reserve(line.size());
     for (std::size_t at = 0; at < line.size();) {
