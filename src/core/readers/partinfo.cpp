@@ -508,10 +508,13 @@ bool isSkippedLine(std::string_view t) {
     static constexpr std::string_view kStarts[] = {
         "Voice:", "Fax:", "Web site:", "E-mail:", "* = Large Drive", "** = Actual",
     };
+    const bool words = std::any_of(t.begin(), t.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
     for (std::string_view part : kParts)
-        if (contains(t, part)) return true;
+        if (words && contains(t, part)) return true;
     for (std::string_view start : kStarts)
-        if (startsWith(t, start)) return true;
+        if (words && startsWith(t, start)) return true;
     return std::all_of(t.begin(), t.end(), [](char c) { return c == '-' || c == ' '; }) &&
            t.find("---") != std::string_view::npos;
 }
