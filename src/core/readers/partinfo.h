@@ -85,16 +85,21 @@ struct ListingEntry {
     // The actual values: NT's "Actual values are:" row, DOS's "**" row.
     std::optional<Chs> actualBegin, actualEnd;
     // The listing marks the begin or the end as a large drive placeholder
-    // (NT's Info lines, DOS's "*" row).
+    // (NT's Info lines, DOS's "*" row, which marks both). NT's placeholder
+    // Info lines set these and are not kept among the messages.
     bool beginPlaceholder = false;
     bool endPlaceholder = false;
     std::uint64_t printedStart = 0;  // StartSect as printed
     // The absolute first sector: NT prints it; DOS prints the stored value,
     // which for an extended boot record's entries counts from that record
-    // (a logical partition) or from the extended partition (a link).
+    // (a logical partition) or from the extended partition (a link). A DOS
+    // link whose listing lacks the master boot record's extended entry
+    // keeps the printed value.
     std::uint64_t start = 0;
     std::uint64_t count = 0;  // NumSects
-    // The messages that follow the row, before the next row.
+    // The messages that follow the row, before the next row; on DOS the
+    // messages after the legend that name this entry's NumSects as
+    // "ucSectors".
     std::vector<ListingMessage> messages;
 
     friend bool operator==(const ListingEntry&, const ListingEntry&) = default;
