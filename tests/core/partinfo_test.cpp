@@ -3,6 +3,7 @@
 // inputs made to cost time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <ostream>
