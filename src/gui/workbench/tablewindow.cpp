@@ -120,7 +120,7 @@ QString volumeText(const core::VolumeRow& v) {
 // every message that says more than a placeholder, and where the disk has no
 // entries, its Partition Information rows.
 QString messagesText(const core::CheckedDisk& disk) {
-    std::map<std::size_t, QString> lines;
+    std::multimap<std::size_t, QString> lines;
     const auto add = [&lines](const std::vector<core::ListingMessage>& messages) {
         for (const core::ListingMessage& m : messages)
             if (telling(m)) lines.emplace(m.line, messageText(m));
