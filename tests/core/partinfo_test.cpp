@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <ostream>
 #include <sstream>
@@ -549,33 +548,27 @@ TEST(Partinfo, SaysWhatTheBytesAreInstead) {
 // ---- Inputs made to cost time ---------------------------------------------------
 
 TEST(Partinfo, BoundedWhateverTheInputHolds) {
+    // A sixteenth of the largest listing (the longest line: all of it):
+    // reading is linear in the length, so anything worse would take
+    // minutes here and end the test run; the time itself is the
+    // benchmark's business.
+    constexpr std::size_t size = kMaxListingBytes / 16;
     std::string repeated;
     const std::string nt = ntListing(ntDisks());
-    while (repeated.size() + nt.size() < kMaxListingBytes) repeated += nt;
+    while (repeated.size() + nt.size() < size) repeated += nt;
     std::string numbers, brackets;
-    // Short lines cost most per byte; a quarter of the largest listing
-    // shows the cost per line well enough.
-    while (numbers.size() < kMaxListingBytes / 4) numbers += "1 2 3 4 5\n";
-    while (brackets.size() < kMaxListingBytes - 16) brackets += "[&";
+    while (numbers.size() < size) numbers += "1 2 3 4 5\n";
+    while (brackets.size() < size) brackets += "[&";
     const std::pair<const char*, std::string> cases[] = {
         {"one long line", std::string(kMaxListingBytes, 'x')},
-        {"digits", std::string(kMaxListingBytes, '7')},
+        {"digits", std::string(size, '7')},
         {"rows of numbers", numbers},
         {"brackets and ampersands", brackets},
-        {"line ends", std::string(kMaxListingBytes / 4, '\n')},
+        {"line ends", std::string(size, '\n')},
         {"repeated sections", repeated},
     };
-    // Time linear in the length; an unoptimised build takes several times
-    // as long, and anything worse than linear would take minutes.
-#ifdef NDEBUG
-    const auto limit = std::chrono::seconds(2);
-#else
-    const auto limit = std::chrono::seconds(15);
-#endif
     for (const auto& [name, bytes] : cases) {
-        const auto start = std::chrono::steady_clock::now();
         const Listing l = readListing(bytes);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, limit) << name;
         EXPECT_LE(l.unread.size(), kMaxUnreadLines) << name;
         if (std::string_view(name) == "rows of numbers") {
             EXPECT_EQ(l.unread.size() + l.unreadDropped,
@@ -584,7 +577,7 @@ TEST(Partinfo, BoundedWhateverTheInputHolds) {
     }
 }
 
-TEST(Partinfo, ReadsEightDisksOfAHundredEntriesQuickly) {
+TEST(Partinfo, ReadsEightDisksOfAHundredEntries) {
     std::vector<ListedDisk> disks;
     for (unsigned n = 1; n <= 8; ++n) {
         ListedDisk d{.number = n, .cylinders = 60000};
@@ -596,14 +589,10 @@ TEST(Partinfo, ReadsEightDisksOfAHundredEntriesQuickly) {
                                  .start = i * 16065ull + 63, .count = 16002, .label = "VOLUME"});
         disks.push_back(d);
     }
-    const std::string text = ntListing(disks);
-    const auto start = std::chrono::steady_clock::now();
-    const Listing l = readListing(text);
-    const auto took = std::chrono::steady_clock::now() - start;
+    const Listing l = readListing(ntListing(disks));
     ASSERT_EQ(l.disks.size(), 8u);
     EXPECT_EQ(l.disks[7].entries.size(), 100u);
     EXPECT_TRUE(l.unread.empty());
-    EXPECT_LT(took, std::chrono::milliseconds(100));
 }
 
 }  // namespace
