@@ -128,7 +128,9 @@ private slots:
             for (QAction* entry : menu->actions()) texts << entry->text();
             return texts;
         };
-        QCOMPARE(captions(child<QMenu>("mnufile")), QStringList({"Exit ", "&Open", "&Read partition table..."}));
+        QCOMPARE(captions(child<QMenu>("mnufile")),
+                 QStringList({"Exit ", "&Open", "&Read partition table...",
+                              "Read partinfo &listing...", "&Paste partinfo listing"}));
         QCOMPARE(captions(child<QMenu>("mnutools")),
                  QStringList({"&Ptedit", "P&artinfo9X", "&DiviZedi"}));
         QCOMPARE(captions(child<QMenu>("mnuhelp")), QStringList({"Help", "&About"}));
