@@ -64,18 +64,8 @@ std::string diskName(const CheckedDisk& disk) {
                                : std::string("Unnumbered disk");
 }
 
-// One of the listing's messages, its values after it as "name = value,
-// expected ...".
 std::string messageLine(const ListingMessage& m) {
-    std::string text = "Listing: " + std::string(core::messageLevelName(m.level));
-    if (m.code) text += " #" + std::to_string(*m.code);
-    text += ": " + m.text;
-    std::string values;
-    for (const core::ListingValue& v : m.values) {
-        values += (values.empty() ? "" : "; ") + v.name + " = " + v.value;
-        if (!v.expected.empty()) values += ", expected " + v.expected;
-    }
-    return text + (values.empty() ? "" : " [" + values + "]") + "\n";
+    return "Listing: " + core::listingMessageText(m) + "\n";
 }
 
 std::string messageLines(const std::vector<ListingMessage>& messages) {

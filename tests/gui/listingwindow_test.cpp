@@ -231,11 +231,13 @@ private slots:
               "2 | 0 | 2 | 0B | no | 500/0/1 | 999/254/63 | 8032500 | 8032500 | none | none"},
              "None: the entries agree with each other.\nPartition 1: The listing reports #108 "
              "(Partition didn't end on cylinder boundary.), but Check finds #108 o.k.",
-             "Line 26: Error #108: Partition didn't end on cylinder boundary."},
+             "Line 26: Error #108: Partition didn't end on cylinder boundary. "
+             "[ucEndHead = 253, expected 254]"},
             {1, "Geometry: 500/255/63 (from the listing)",
              {"1 | 0 | 1 | 83 | no | 0/1/1 | 99/253/63 | 63 | 1606374 | #108 | #108"},
              "None: the entries agree with each other.",
-             "Line 67: Error #108: Partition didn't end on cylinder boundary."},
+             "Line 67: Error #108: Partition didn't end on cylinder boundary. "
+             "[ucEndHead = 253, expected 254]"},
         };
         for (const auto& s : shown) {
             disks->setCurrentIndex(s.disk);

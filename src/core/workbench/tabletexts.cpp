@@ -54,4 +54,16 @@ std::string entryHeader(const CheckedEntry& c) {
     return text + (e.active() ? ", active" : ", not active");
 }
 
+std::string listingMessageText(const ListingMessage& m) {
+    std::string text(messageLevelName(m.level));
+    if (m.code) text += " #" + number(*m.code);
+    text += ": " + m.text;
+    std::string values;
+    for (const ListingValue& v : m.values) {
+        values += (values.empty() ? "" : "; ") + v.name + " = " + v.value;
+        if (!v.expected.empty()) values += ", expected " + v.expected;
+    }
+    return values.empty() ? text : text + " [" + values + "]";
+}
+
 }  // namespace quorvane::core

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/readers/partinfo.h"
 #include "core/workbench/tablecheck.h"
 
 namespace quorvane::core {
@@ -33,5 +34,10 @@ std::string failedChecksText(const CheckedEntry& entry);
 // The entry's header: "Partition 5: table sector 2048, slot 1, type 83, not
 // active", "Link entry: ...", with ", extended" for the extended partition.
 std::string entryHeader(const CheckedEntry& entry);
+
+// One of a partinfo listing's messages as the listing prints it, its values
+// after it: "Error #105: Partition didn't begin on head boundary.
+// [ucBeginHead = 2, expected 0 or 1]".
+std::string listingMessageText(const ListingMessage& message);
 
 }  // namespace quorvane::core

@@ -69,12 +69,8 @@ QString findingsText(const std::vector<core::Finding>& findings) {
     return lines.join('\n');
 }
 
-// A message of the listing as the listing prints it: "Error #105: Partition
-// didn't begin on head boundary."
 QString messageText(const core::ListingMessage& m) {
-    QString line = text(core::messageLevelName(m.level));
-    if (m.code) line += " #" + number(*m.code);
-    return line + ": " + QString::fromStdString(m.text);
+    return QString::fromStdString(core::listingMessageText(m));
 }
 
 // Whether a message says more than that a CHS value is a placeholder, which
