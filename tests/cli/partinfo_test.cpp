@@ -18,6 +18,7 @@ namespace {
 
 using quorvane::test::cli;
 using quorvane::test::CliRun;
+using quorvane::test::flatJson;
 using quorvane::test::Json;
 using quorvane::test::ListedBootRecord;
 using quorvane::test::ListedDisk;
@@ -249,26 +250,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Whole JSON -------------------------------------------------------------------
 
-// A parsed value written out plainly (name=value; for members, value, for
-// items, texts between quotes as they are), so that two documents compare
-// whole, escapes undone.
-std::string flat(const Json& json) {
-    std::string text;
-    switch (json.kind) {
-        case Json::Kind::Null: return "null";
-        case Json::Kind::Boolean: return json.boolean ? "true" : "false";
-        case Json::Kind::Number: return std::to_string(std::uint64_t(json.number));
-        case Json::Kind::String: return "\"" + json.string + "\"";
-        case Json::Kind::Array:
-            for (const Json& item : json.array) text += flat(item) + ",";
-            return "[" + text + "]";
-        case Json::Kind::Object:
-            for (const auto& [name, value] : json.object) text += name + "=" + flat(value) + ";";
-            return "{" + text + "}";
-    }
-    return text;
-}
-
 // An entry's "fields" member, flat, from the page's values in its order
 // without relcyl, which a listing never fills.
 std::string fields(const std::string& values, bool active) {
@@ -330,7 +311,7 @@ TEST(PartinfoJson, WholeObjectOfAnNtListing) {
         "fat32bbs=[{startsct=\"8032500\";},];"
         "ntfsbbs=[{ntfsstartsector=\"63\";ntfsnumbersectors=\"8032437\";},];"
         "dynroot=[];};findings=[];},];unread=[];}";
-    EXPECT_EQ(flat(quorvane::test::parseJson(run.out)), expected);
+    EXPECT_EQ(flatJson(quorvane::test::parseJson(run.out)), expected);
 }
 
 // Actual values, a message with its values, a page of #110, a volume
@@ -371,7 +352,7 @@ TEST(PartinfoJson, WholeObjectOfADosListing) {
         "ss108=\"1024128\";nums108=\"3915072\";},];"
         "bogus113=[];fat32bbs=[{startsct=\"1024128\";},];ntfsbbs=[];dynroot=[];};"
         "findings=[];},];unread=[];}";
-    EXPECT_EQ(flat(quorvane::test::parseJson(run.out)), expected);
+    EXPECT_EQ(flatJson(quorvane::test::parseJson(run.out)), expected);
 }
 
 // --- Exit statuses ------------------------------------------------------------------

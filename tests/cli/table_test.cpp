@@ -18,6 +18,7 @@ namespace {
 using quorvane::test::cli;
 using quorvane::test::CliRun;
 using quorvane::test::entryAt;
+using quorvane::test::flatJson;
 using quorvane::test::Json;
 using quorvane::test::RawEntry;
 using quorvane::test::TableImage;
@@ -124,26 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- A looping chain, as JSON ---------------------------------------------------
 
-// A parsed value written out plainly (name=value; for members, value, for
-// items, texts between quotes as they are), so that two documents compare
-// whole, escapes undone.
-std::string flat(const Json& json) {
-    std::string text;
-    switch (json.kind) {
-        case Json::Kind::Null: return "null";
-        case Json::Kind::Boolean: return json.boolean ? "true" : "false";
-        case Json::Kind::Number: return std::to_string(std::uint64_t(json.number));
-        case Json::Kind::String: return "\"" + json.string + "\"";
-        case Json::Kind::Array:
-            for (const Json& item : json.array) text += flat(item) + ",";
-            return "[" + text + "]";
-        case Json::Kind::Object:
-            for (const auto& [name, value] : json.object) text += name + "=" + flat(value) + ";";
-            return "{" + text + "}";
-    }
-    return text;
-}
-
 TEST(TableJson, WholeObjectOfALoopingChain) {
     const std::string path = scratch("loop.img");
     TableImage image(1024 * kCylinder * 512);
@@ -185,7 +166,7 @@ TEST(TableJson, WholeObjectOfALoopingChain) {
         "findings=[{kind=\"chain_loop\";entries=[[16065,2,],];text=\"The chain of extended "
         "boot records loops: the link entry in table sector 16065, slot 2 points back at sector "
         "16065, which was already read.\";},];}";
-    EXPECT_EQ(flat(json), expected);
+    EXPECT_EQ(flatJson(json), expected);
     std::filesystem::remove(path);
 }
 

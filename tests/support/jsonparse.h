@@ -191,4 +191,24 @@ inline Json parseJson(std::string_view text) {
     return json;
 }
 
+// A parsed value written out plainly (name=value; for members, value, for
+// items, texts between quotes as they are), so that two documents compare
+// whole, escapes undone.
+inline std::string flatJson(const Json& json) {
+    std::string text;
+    switch (json.kind) {
+        case Json::Kind::Null: return "null";
+        case Json::Kind::Boolean: return json.boolean ? "true" : "false";
+        case Json::Kind::Number: return std::to_string(std::uint64_t(json.number));
+        case Json::Kind::String: return "\"" + json.string + "\"";
+        case Json::Kind::Array:
+            for (const Json& item : json.array) text += flatJson(item) + ",";
+            return "[" + text + "]";
+        case Json::Kind::Object:
+            for (const auto& [name, value] : json.object) text += name + "=" + flatJson(value) + ";";
+            return "{" + text + "}";
+    }
+    return text;
+}
+
 }  // namespace quorvane::test

@@ -2,6 +2,7 @@
 // and blanks only, whatever the locale says.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace quorvane::core {
@@ -14,6 +15,23 @@ constexpr bool isHexDigit(char c) {
 
 // A blank that a field's text may carry around its value.
 constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// An ASCII letter in lower case; any other character as it is.
+constexpr char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether two texts are equal but for the case of their ASCII letters.
+constexpr bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+constexpr bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && equalIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
 
 // `text` without the blanks at its ends.
 constexpr std::string_view trimmedBlanks(std::string_view text) {

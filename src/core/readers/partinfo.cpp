@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/base/characters.h"
+
 namespace quorvane::core {
 
 std::string_view listingLayoutName(ListingLayout layout) {
@@ -24,28 +26,9 @@ std::string_view messageLevelName(MessageLevel level) {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
-bool startsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && equalNoCase(s.substr(0, prefix.size()), prefix);
-}
-
 bool contains(std::string_view s, std::string_view part) {
     return s.find(part) != std::string_view::npos;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -60,7 +43,7 @@ std::string fieldKey(std::string_view name) {
     for (char c : trimmed(name)) {
         if (c == '\'') continue;
         if (c == ' ' && !key.empty() && key.back() == ' ') continue;
-        key += lower(c);
+        key += lowerAscii(c);
     }
     return key;
 }
@@ -68,7 +51,7 @@ std::string fieldKey(std::string_view name) {
 // A count as printed: digits, with or without thousands separators
 // ("20,964,825"); none for anything else or beyond 64 bits.
 std::optional<std::uint64_t> countOf(std::string_view t) {
-    if (t.empty() || !isDigit(t.front()) || !isDigit(t.back())) return std::nullopt;
+    if (t.empty() || !isDecimalDigit(t.front()) || !isDecimalDigit(t.back())) return std::nullopt;
     const bool grouped = t.find(',') != std::string_view::npos;
     std::uint64_t value = 0;
     std::size_t sinceComma = 0;
@@ -81,7 +64,7 @@ std::optional<std::uint64_t> countOf(std::string_view t) {
             sinceComma = 0;
             continue;
         }
-        if (!isDigit(c)) return std::nullopt;
+        if (!isDecimalDigit(c)) return std::nullopt;
         ++sinceComma;
         const auto digit = static_cast<std::uint64_t>(c - '0');
         if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return std::nullopt;
@@ -101,8 +84,8 @@ std::optional<std::uint8_t> hexByteOf(std::string_view t) {
     if (t.size() != 2) return std::nullopt;
     unsigned value = 0;
     for (char c : t) {
-        const char l = lower(c);
-        if (isDigit(l)) value = value * 16 + static_cast<unsigned>(l - '0');
+        const char l = lowerAscii(c);
+        if (isDecimalDigit(l)) value = value * 16 + static_cast<unsigned>(l - '0');
         else if (l >= 'a' && l <= 'f') value = value * 16 + static_cast<unsigned>(l - 'a' + 10);
         else return std::nullopt;
     }
@@ -119,7 +102,7 @@ std::optional<std::string> sizeOf(std::string_view t) {
         if (c != ',') out += c;
     if (point != std::string_view::npos) {
         const std::string_view fraction = t.substr(point + 1);
-        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), isDigit))
+        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), isDecimalDigit))
             return std::nullopt;
         (out += '.') += fraction;
     }
@@ -221,7 +204,7 @@ bool isStatus(std::string_view t) {
 
 bool isVolumeName(std::string_view t) {
     return t.size() >= 2 && t[1] == ':' &&
-           (t[0] == '*' || (lower(t[0]) >= 'a' && lower(t[0]) <= 'z'));
+           (t[0] == '*' || (lowerAscii(t[0]) >= 'a' && lowerAscii(t[0]) <= 'z'));
 }
 
 // Volume PartType Status Size PartSect # StartSect TotalSects, read from
@@ -360,11 +343,11 @@ constexpr KnownText kKnownTexts[] = {
 std::optional<unsigned> knownCode(std::string_view text) {
     std::string key;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isDigit(text[i])) {
-            while (i + 1 < text.size() && (isDigit(text[i + 1]) || text[i + 1] == ',')) ++i;
+        if (isDecimalDigit(text[i])) {
+            while (i + 1 < text.size() && (isDecimalDigit(text[i + 1]) || text[i + 1] == ',')) ++i;
             key += 'N';
         } else {
-            key += lower(text[i]);
+            key += lowerAscii(text[i]);
         }
     }
     while (!key.empty() && (key.back() == '.' || key.back() == ' ')) key.pop_back();
@@ -374,7 +357,7 @@ std::optional<unsigned> knownCode(std::string_view text) {
 }
 
 bool isMessageStart(std::string_view t) {
-    return startsWith(t, "Error") || startsWith(t, "Warning") || startsWith(t, "Info");
+    return t.starts_with("Error") || t.starts_with("Warning") || t.starts_with("Info");
 }
 
 // "Error #108: text", "Warning #113: text", "Warning: text", "Info: text".
@@ -382,13 +365,13 @@ std::optional<ListingMessage> messageOf(std::string_view line) {
     if (!isMessageStart(line)) return std::nullopt;
     ListingMessage message;
     std::string_view rest;
-    if (startsWith(line, "Error")) {
+    if (line.starts_with("Error")) {
         message.level = MessageLevel::Error;
         rest = line.substr(5);
-    } else if (startsWith(line, "Warning")) {
+    } else if (line.starts_with("Warning")) {
         message.level = MessageLevel::Warning;
         rest = line.substr(7);
-    } else if (startsWith(line, "Info")) {
+    } else if (line.starts_with("Info")) {
         message.level = MessageLevel::Info;
         rest = line.substr(4);
     } else {
@@ -397,7 +380,7 @@ std::optional<ListingMessage> messageOf(std::string_view line) {
     rest = trimmed(rest);
     if (!rest.empty() && rest.front() == '#') {
         std::size_t d = 1;
-        while (d < rest.size() && isDigit(rest[d])) ++d;
+        while (d < rest.size() && isDecimalDigit(rest[d])) ++d;
         const auto code = d > 1 && d < 8 ? smallOf(rest.substr(1, d - 1)) : std::nullopt;
         if (!code) return std::nullopt;
         message.code = *code;
@@ -431,10 +414,10 @@ std::optional<ListingGeometry> geometryOf(const std::vector<Token>& t, std::size
     const auto cylinders = countOf(t[from].text);
     const auto heads = smallOf(t[from + 2].text);
     const auto sectors = smallOf(t[from + 4].text);
-    if (!cylinders || !heads || !sectors || !startsWith(t[from + 1].text, "Cylinders") ||
-        !startsWith(t[from + 3].text, "Heads"))
+    if (!cylinders || !heads || !sectors || !t[from + 1].text.starts_with("Cylinders") ||
+        !t[from + 3].text.starts_with("Heads"))
         return std::nullopt;
-    complete = t.size() > from + 5 && startsWith(t[from + 5].text, "Sectors");
+    complete = t.size() > from + 5 && t[from + 5].text.starts_with("Sectors");
     return ListingGeometry{*cylinders, *heads, *sectors};
 }
 
@@ -485,7 +468,7 @@ std::optional<BootHeader> bootHeaderOf(std::string_view line, bool& complete) {
 // "11. Sectors per Track:      63  (0x3F)".
 std::optional<BootRecordField> bootFieldOf(std::string_view line) {
     std::size_t d = 0;
-    while (d < line.size() && d < 4 && isDigit(line[d])) ++d;
+    while (d < line.size() && d < 4 && isDecimalDigit(line[d])) ++d;
     if (d == 0 || d >= line.size() || line[d] != '.') return std::nullopt;
     const std::string_view rest = line.substr(d + 1);
     const std::size_t colon = rest.find(':');
@@ -514,7 +497,7 @@ bool isSkippedLine(std::string_view t) {
     for (std::string_view part : kParts)
         if (words && contains(t, part)) return true;
     for (std::string_view start : kStarts)
-        if (words && startsWith(t, start)) return true;
+        if (words && t.starts_with(start)) return true;
     return std::all_of(t.begin(), t.end(), [](char c) { return c == '-' || c == ' '; }) &&
            t.find("---") != std::string_view::npos;
 }
@@ -524,15 +507,15 @@ enum class Section { None, Table, Volumes, Boot };
 // Column header lines, and the section each belongs to.
 std::optional<std::pair<Section, std::optional<ListingLayout>>> columnHeaderOf(
     std::string_view t) {
-    if (startsWith(t, "System") && contains(t, "PartSect"))
+    if (t.starts_with("System") && contains(t, "PartSect"))
         return std::pair{Section::Table, std::optional{ListingLayout::Nt}};
-    if (startsWith(t, "Volume") && contains(t, "PartType"))
+    if (t.starts_with("Volume") && contains(t, "PartType"))
         return std::pair{Section::Volumes, std::optional{ListingLayout::Nt}};
-    if (startsWith(t, "Partition") && contains(t, "Begin"))
+    if (t.starts_with("Partition") && contains(t, "Begin"))
         return std::pair{Section::Table, std::optional{ListingLayout::Dos}};
-    if (startsWith(t, "Sector") && contains(t, "Boot"))
+    if (t.starts_with("Sector") && contains(t, "Boot"))
         return std::pair{Section::Table, std::optional{ListingLayout::Dos}};
-    if ((startsWith(t, "Volume") && contains(t, "Partition")) || startsWith(t, "Letter:Label"))
+    if ((t.starts_with("Volume") && contains(t, "Partition")) || t.starts_with("Letter:Label"))
         return std::pair{Section::Volumes, std::optional{ListingLayout::Dos}};
     return std::nullopt;
 }
@@ -541,7 +524,7 @@ bool isNumberish(std::string_view t) {
     if (t == "None" || t == "--" || t == "-") return true;
     bool digit = false;
     for (char c : t) {
-        if (isDigit(c)) digit = true;
+        if (isDecimalDigit(c)) digit = true;
         else if (c != ',' && c != '.' && c != '[' && c != ']' && c != '*') return false;
     }
     return digit || hexByteOf(t).has_value();
@@ -607,7 +590,7 @@ private:
             // Most lines hold no tag and no entity.
             if (line.raw.size() > kMaxLineLength) {
             } else if (line.raw.find_first_of("[&") == std::string_view::npos &&
-                       !startsWith(line.raw, ">")) {
+                       !line.raw.starts_with(">")) {
                 std::string_view plain = line.raw;
                 while (!plain.empty() && plain.back() == ' ') plain.remove_suffix(1);
                 line.clean.assign(plain);
@@ -693,12 +676,12 @@ private:
             message->line = here + 1;
             return openMessage(wrappedMessage(t, std::move(*message)));
         }
-        if (startsWith(t, "Actual values are")) {
+        if (t.starts_with("Actual values are")) {
             expectActual_ = true;
             return;
         }
         if (readTitle(t)) return;
-        if (startsWith(t, "* = ") || startsWith(t, "** = ")) {
+        if (t.starts_with("* = ") || t.starts_with("** = ")) {
             // DOS's legend; its errors follow it.
             if (disk_) legend_[*disk_] = true;
             target_ = Target::None;
@@ -712,7 +695,7 @@ private:
         }
         const bool actual = expectActual_;
         expectActual_ = false;
-        if (section_ == Section::Boot && isDigit(t.front())) {
+        if (section_ == Section::Boot && isDecimalDigit(t.front())) {
             if (auto field = bootFieldOf(t)) {
                 listing_.disks[*disk_].bootRecords.back().fields.push_back(std::move(*field));
                 return;
@@ -725,8 +708,8 @@ private:
         // A row, or the first part of a wrapped one, has at least five
         // fields.
         tokenize(t, scratch_);
-        if (scratch_.size() >= 5 || startsWith(t, "**")) {
-            const bool entry = scratch_.size() >= 9 || startsWith(t, "*");
+        if (scratch_.size() >= 5 || t.starts_with("**")) {
+            const bool entry = scratch_.size() >= 9 || t.starts_with("*");
             if (section_ != Section::Volumes && entry && readEntryRow(t, actual)) return;
             if (readVolumeRow()) return;
             if (section_ == Section::Volumes && entry && readEntryRow(t, actual)) return;
@@ -749,10 +732,10 @@ private:
         while (!title.empty() && (title.front() == '=' || title.front() == ' '))
             title.remove_prefix(1);
         while (!title.empty() && (title.back() == '=' || title.back() == ' ')) title.remove_suffix(1);
-        if (equalNoCase(title, "Partition Tables")) {
+        if (equalIgnoringCase(title, "Partition Tables")) {
             setLayout(ListingLayout::Dos);
             enterSection(Section::Table);
-        } else if (equalNoCase(title, "Partition Information")) {
+        } else if (equalIgnoringCase(title, "Partition Information")) {
             setLayout(ListingLayout::Dos);
             enterSection(Section::Volumes);
         }
@@ -766,7 +749,7 @@ private:
     }
 
     bool readTitle(std::string_view t) {
-        if (startsWith(t, "Disk Geometry Information for Disk")) {
+        if (t.starts_with("Disk Geometry Information for Disk")) {
             std::optional<ListingGeometry> geometry;
             std::optional<unsigned> number;
             const std::size_t here = line_;
@@ -789,7 +772,7 @@ private:
             if (!geometry) unread(here);
             return true;
         }
-        if (startsWith(t, "Partition Information for Disk")) {
+        if (t.starts_with("Partition Information for Disk")) {
             const std::vector<Token> k = tokensOf(t);
             const auto number = k.size() > 4 ? diskNumberOf(k[4].text) : std::nullopt;
             if (!number) {
@@ -805,7 +788,7 @@ private:
             }
             return true;
         }
-        if (startsWith(t, "Boot Record for drive")) {
+        if (t.starts_with("Boot Record for drive")) {
             const std::size_t here = line_;
             std::optional<BootHeader> header;
             const auto title = [&](std::string_view text) -> std::optional<bool> {
@@ -833,7 +816,7 @@ private:
             return true;
         }
         // DOS: "Disk 1: 4982 Cylinders, ..." and "Disk 1: 2452.1 Megabytes".
-        if (startsWith(t, "Disk ")) {
+        if (t.starts_with("Disk ")) {
             const std::vector<Token> k = tokensOf(t);
             const auto number = k.size() > 2 ? diskNumberOf(k[1].text) : std::nullopt;
             if (!number) return false;
@@ -842,7 +825,7 @@ private:
                 newDiskSection(*number, std::nullopt, Section::Volumes);
                 return true;
             }
-            if (k.size() > 3 && startsWith(k[3].text, "Cylinders")) {
+            if (k.size() > 3 && k[3].text.starts_with("Cylinders")) {
                 const std::size_t here = line_;
                 std::optional<ListingGeometry> geometry;
                 const auto title = [&](std::string_view text) -> std::optional<bool> {
@@ -874,9 +857,9 @@ private:
     bool readEntryRow(std::string_view t, bool actual) {
         // DOS marks a placeholder row with "*" and brackets its CHS; the
         // "**" row below it holds the actual CHS alone.
-        const bool stars = startsWith(t, "**");
+        const bool stars = t.starts_with("**");
         // A row whose "*" was lost still has its brackets.
-        const bool star = !stars && (startsWith(t, "*") ||
+        const bool star = !stars && (t.starts_with("*") ||
                                      (listing_.layout == ListingLayout::Dos &&
                                       t.find('[') != std::string_view::npos));
         const auto debracketed = [](std::string_view text) {
@@ -986,8 +969,8 @@ private:
     void openMessage(ListingMessage message) {
         // The placeholder lines mark the entry above; they are no finding.
         if (message.level == MessageLevel::Info && !message.code && haveEntry()) {
-            const bool begin = startsWithNoCase(message.text, "Begin C,H,S values were large");
-            const bool end = startsWithNoCase(message.text, "End C,H,S values were large");
+            const bool begin = startsWithIgnoringCase(message.text, "Begin C,H,S values were large");
+            const bool end = startsWithIgnoringCase(message.text, "End C,H,S values were large");
             if (begin || end) {
                 ListingEntry& entry = listing_.disks[*disk_].entries.back();
                 (begin ? entry.beginPlaceholder : entry.endPlaceholder) = true;
@@ -1077,7 +1060,7 @@ private:
 
 const ListingValue* ListingMessage::value(std::string_view name) const {
     for (const ListingValue& v : values)
-        if (equalNoCase(v.name, name)) return &v;
+        if (equalIgnoringCase(v.name, name)) return &v;
     return nullptr;
 }
 
@@ -1093,7 +1076,7 @@ std::optional<std::uint64_t> BootRecord::number(std::string_view name) const {
     if (!value) return std::nullopt;
     std::string_view v = *value;
     std::size_t end = 0;
-    while (end < v.size() && (isDigit(v[end]) || v[end] == ',')) ++end;
+    while (end < v.size() && (isDecimalDigit(v[end]) || v[end] == ',')) ++end;
     if (end < v.size() && v[end] != ' ' && v[end] != '(') return std::nullopt;
     return countOf(v.substr(0, end));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/characters.h"
 #include "core/readers/partinfo.h"
 
 namespace quorvane::core {
@@ -151,19 +152,6 @@ bool looksLikeDiskImage(std::string_view bytes) {
            static_cast<unsigned char>(bytes[511]) == 0xAA;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
 // The tags of forum and mail software that a pasted listing picks up.
 constexpr std::string_view kForumTags[] = {
     "font", "size", "color", "colour", "code", "quote", "email", "url", "b", "i", "u", "s",
@@ -182,7 +170,7 @@ std::size_t forumTagLength(std::string_view line, std::size_t at) {
     const std::string_view name = line.substr(nameStart, k - nameStart);
     if (name.empty() || k >= line.size()) return 0;
     if (std::none_of(std::begin(kForumTags), std::end(kForumTags),
-                     [&](std::string_view tag) { return equalNoCase(tag, name); }))
+                     [&](std::string_view tag) { return equalIgnoringCase(tag, name); }))
         return 0;
     if (line[k] == ']') return k + 1 - at;
     if (line[k] != '=' || line[nameStart - 1] == '/') return 0;
@@ -233,7 +221,7 @@ std::size_t entityLength(std::string_view line, std::size_t at, std::string& dec
     for (char d : digits) {
         int v = -1;
         if (d >= '0' && d <= '9') v = d - '0';
-        else if (hex && lower(d) >= 'a' && lower(d) <= 'f') v = lower(d) - 'a' + 10;
+        else if (hex && lowerAscii(d) >= 'a' && lowerAscii(d) <= 'f') v = lowerAscii(d) - 'a' + 10;
         if (v < 0) return 0;
         c = c * (hex ? 16 : 10) + static_cast<char32_t>(v);
     }
@@ -257,8 +245,8 @@ DecodedText decodeListingText(std::string_view bytes) {
     }
     TextBuilder text;
     text.text.reserve(bytes.size());
-    const bool utf16le = startsWith(bytes, "\xFF\xFE");
-    const bool utf16be = startsWith(bytes, "\xFE\xFF");
+    const bool utf16le = bytes.starts_with("\xFF\xFE");
+    const bool utf16be = bytes.starts_with("\xFE\xFF");
     if (utf16le || utf16be) {
         decodeUtf16(bytes.substr(2), utf16be, text);
     } else {
@@ -271,7 +259,7 @@ DecodedText decodeListingText(std::string_view bytes) {
             out.error = "it holds binary data, not text";
             return out;
         }
-        if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
         // Runs of printable characters are copied whole.
         std::size_t run = 0;
         if (isUtf8(bytes)) {
