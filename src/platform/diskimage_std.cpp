@@ -12,25 +12,30 @@ OpenedImage refused(std::string reason) { return {nullptr, std::move(reason)}; }
 
 }  // namespace
 
-OpenedImage openDiskImage(const std::string& path) {
+std::optional<std::string> notARegularFile(const std::filesystem::path& file,
+                                           std::string (*reason)(core::NotAFile)) {
     namespace fs = std::filesystem;
-    const fs::path file = pathFromUtf8(path);
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
     // A missing file is named in the same words on every system.
     if (status.type() == fs::file_type::not_found) {
-        return refused(core::cannotOpenReason(
-            std::make_error_code(std::errc::no_such_file_or_directory).message()));
+        return core::cannotOpenReason(
+            std::make_error_code(std::errc::no_such_file_or_directory).message());
     }
-    if (error) return refused(core::cannotOpenReason(error.message()));
+    if (error) return core::cannotOpenReason(error.message());
     switch (status.type()) {
-        case fs::file_type::regular: break;
-        case fs::file_type::directory: return refused(core::notAFileReason(core::NotAFile::Directory));
+        case fs::file_type::regular: return std::nullopt;
+        case fs::file_type::directory: return reason(core::NotAFile::Directory);
         case fs::file_type::block:
-        case fs::file_type::character: return refused(core::notAFileReason(core::NotAFile::Device));
-        case fs::file_type::fifo: return refused(core::notAFileReason(core::NotAFile::Pipe));
-        default: return refused(core::notAFileReason(core::NotAFile::Other));
+        case fs::file_type::character: return reason(core::NotAFile::Device);
+        case fs::file_type::fifo: return reason(core::NotAFile::Pipe);
+        default: return reason(core::NotAFile::Other);
     }
+}
+
+OpenedImage openDiskImage(const std::string& path) {
+    const std::filesystem::path file = pathFromUtf8(path);
+    if (auto reason = notARegularFile(file, core::notAFileReason)) return refused(std::move(*reason));
     return openRegularFile(file);
 }
 

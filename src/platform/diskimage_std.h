@@ -24,6 +24,12 @@ struct OpenedImage {
     std::string error;                       // the reason, as core::unreadableText takes it
 };
 
+// Why `file` is no regular file that can be read: missing, not to be
+// looked at, or (in the words `reason` gives for the kind) a directory,
+// device, pipe or other special file; none for a regular file.
+std::optional<std::string> notARegularFile(const std::filesystem::path& file,
+                                           std::string (*reason)(core::NotAFile));
+
 // Opens the regular file at `path` (UTF-8) for reading sectors. A
 // directory, device, pipe or other special file is refused without being
 // opened, so that nothing but a saved image is ever read.

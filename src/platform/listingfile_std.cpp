@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <system_error>
 
 #include "core/readers/partinfo.h"
 #include "platform/diskimage_std.h"
@@ -14,6 +13,18 @@ namespace {
 
 ListingFile refused(std::string reason) { return {{}, std::move(reason)}; }
 
+std::string notAListingReason(core::NotAFile kind) {
+    switch (kind) {
+        case core::NotAFile::Directory: return "it is a directory, not a listing";
+        case core::NotAFile::Device:
+            return "it is a device, not a listing: save the listing to a file first";
+        case core::NotAFile::Pipe:
+            return "it is a pipe: give the listing on standard input instead (-)";
+        case core::NotAFile::Other: break;
+    }
+    return "it is no regular file, not a listing";
+}
+
 }  // namespace
 
 std::string listingTooLargeReason() {
@@ -22,25 +33,8 @@ std::string listingTooLargeReason() {
 }
 
 ListingFile readListingFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path file = pathFromUtf8(path);
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (status.type() == fs::file_type::not_found) {
-        return refused(core::cannotOpenReason(
-            std::make_error_code(std::errc::no_such_file_or_directory).message()));
-    }
-    if (error) return refused(core::cannotOpenReason(error.message()));
-    switch (status.type()) {
-        case fs::file_type::regular: break;
-        case fs::file_type::directory: return refused("it is a directory, not a listing");
-        case fs::file_type::block:
-        case fs::file_type::character:
-            return refused("it is a device, not a listing: save the listing to a file first");
-        case fs::file_type::fifo:
-            return refused("it is a pipe: give the listing on standard input instead (-)");
-        default: return refused("it is no regular file, not a listing");
-    }
+    const std::filesystem::path file = pathFromUtf8(path);
+    if (auto reason = notARegularFile(file, notAListingReason)) return refused(std::move(*reason));
     // Opened as an image: the size from the opened file, then its bytes
     // read sector by sector with the system's positioned reads.
     OpenedImage opened = openRegularFile(file);
