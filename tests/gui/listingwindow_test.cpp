@@ -29,6 +29,7 @@ using quorvane::core::Icon;
 using quorvane::core::Message;
 using quorvane::core::NumberFormat;
 using quorvane::gui::MainWindow;
+using quorvane::test::rows;
 using quorvane::test::ListedBootRecord;
 using quorvane::test::ListedDisk;
 
@@ -98,16 +99,6 @@ QString error110Report(QChar separator) {
            "When done, reboot the computer, PartitionMagic should now run fine.";
 }
 
-QStringList rows(QTreeWidget* list) {
-    QStringList texts;
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < list->columnCount(); ++column)
-            cells << list->topLevelItem(row)->text(column);
-        texts << cells.join(" | ");
-    }
-    return texts;
-}
 
 }  // namespace
 

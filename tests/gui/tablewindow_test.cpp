@@ -21,22 +21,8 @@ using quorvane::core::Icon;
 using quorvane::core::Message;
 using quorvane::core::NumberFormat;
 using quorvane::gui::MainWindow;
+using quorvane::test::rows;
 using quorvane::test::TableImage;
-
-namespace {
-
-QStringList rows(QTreeWidget* list) {
-    QStringList texts;
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < list->columnCount(); ++column)
-            cells << list->topLevelItem(row)->text(column);
-        texts << cells.join(" | ");
-    }
-    return texts;
-}
-
-}  // namespace
 
 class TableWindowTest : public quorvane::test::WindowFixture {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <memory>
 
 #include "gui/app/mainwindow.h"
@@ -119,5 +120,17 @@ protected:
         return window_->findChild<QDialog*>("frmTable");
     }
 };
+
+// A list's rows, each its cells joined by " | ".
+inline QStringList rows(QTreeWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < list->columnCount(); ++column)
+            cells << list->topLevelItem(row)->text(column);
+        texts << cells.join(" | ");
+    }
+    return texts;
+}
 
 }  // namespace quorvane::test
