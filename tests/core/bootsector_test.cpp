@@ -4,6 +4,10 @@
 // the sectors each reading touches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -11,6 +15,7 @@
 #include <vector>
 
 #include "core/readers/bootsector.h"
+#include "scratch.h"
 
 namespace quorvane::core {
 
@@ -339,6 +344,14 @@ const std::vector<VolumeCase> kVolumes = {
      "fs FAT32\nprimary 2048 FAT32 [Reserved Sectors is 0]\nbackup 2054 FAT32 differs: Reserved "
      "Sectors, Backup Boot Sector\nhidden 2048 match\nrestore FAT32 2048 1048576\ndamaged\n"
      "read 2048 2054"},
+    {"Fat32BackupOutsideReservedNotFollowed",
+     disk({{kStart, fatBoot(with(fat32(), [](Fat& f) { f.backup = 40000; }))},
+           {kStart + 1, fsInfo()},
+           {kStart + 6, fatBoot(fat32())}}),
+     {kStart, 1048576, 0},
+     "fs FAT32\nprimary 2048 FAT32 [Backup Boot Sector 40000 lies outside the 32 reserved "
+     "sectors]\nbackup 2054 FAT32 differs: Backup Boot Sector\nfsinfo 2049 valid\n"
+     "hidden 2048 match\nrestore FAT32 2048 1048576\ndamaged\nread 2048 2054 2049"},
     {"NtfsBackupMissingImageOneSectorShort", disk({{kStart, ntfsBoot({})}}, (kStart + 204799) * 512),
      {kStart, 204800, 0},
      "fs NTFS\nprimary 2048 NTFS\nbackup 206847 unreadable none [sector 206847 lies beyond the "
@@ -510,6 +523,54 @@ TEST(BootSectorFields, TypeByCountOfClusters) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(decodeBootSector(fatBoot(c.fat), 0).fileSystem, c.expected);
     }
+}
+
+// Volumes that mkfs.fat and mkntfs make, read as bare partition images:
+// every copy sound, backups identical.
+TEST(BootSectorMadeByTools, SoundVolumes) {
+    struct Case {
+        const char* name;
+        const char* tool;
+        std::string command;  // with IMAGE for the file
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"FAT12", "mkfs.fat", "mkfs.fat -C -F 12 IMAGE 1440",
+         "fs FAT12\nprimary 0 FAT12\nno backup: FAT12 and FAT16 keep no backup of the boot "
+         "sector\nno dynroot\nsound"},
+        {"FAT16 with 1 reserved sector", "mkfs.fat", "mkfs.fat -C -F 16 -R 1 IMAGE 40000",
+         "fs FAT16\nprimary 0 FAT16\nno backup: FAT12 and FAT16 keep no backup of the boot "
+         "sector\nno dynroot\nsound"},
+        {"FAT32 with 32 reserved sectors", "mkfs.fat", "mkfs.fat -C -F 32 -R 32 IMAGE 40000",
+         "fs FAT32\nprimary 0 FAT32\nbackup 6 FAT32 identical\nfsinfo 1 valid\nsound"},
+        {"NTFS", "mkntfs", "truncate -s 16M IMAGE && mkntfs -f -F -q -p 0 IMAGE",
+         "fs NTFS\nprimary 0 NTFS\nbackup 32767 NTFS identical\nsound"},
+    };
+    bool ran = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::system((std::string("command -v ") + c.tool + " >/dev/null 2>&1").c_str()) != 0)
+            continue;
+        const auto path = test::scratchPath("bootsector", "volume.img");
+        std::filesystem::remove(path);
+        std::string command = c.command;
+        for (std::size_t at; (at = command.find("IMAGE")) != std::string::npos;)
+            command.replace(at, 5, "'" + path.string() + "'");
+        ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
+        MemoryImage image;
+        image.bytes = std::filesystem::file_size(path);
+        std::ifstream in(path, std::ios::binary);
+        SectorBytes sector{};
+        for (std::uint64_t n = 0;
+             in.read(reinterpret_cast<char*>(sector.data()), sector.size()); ++n)
+            if (std::any_of(sector.begin(), sector.end(), [](auto b) { return b != 0; }))
+                image.sectors[n] = sector;
+        std::filesystem::remove(path);
+        std::string text = summary(readVolume(image, {0, 0, {}}), image);
+        EXPECT_EQ(text.substr(0, text.rfind("\nread")), c.expected);
+        ran = true;
+    }
+    if (!ran) GTEST_SKIP() << "neither mkfs.fat nor mkntfs is installed";
 }
 
 }  // namespace

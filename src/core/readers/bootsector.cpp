@@ -252,6 +252,11 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
         if (b.rootEntries != 0)
             problems.push_back("Root Dir Entries is " + std::to_string(b.rootEntries) +
                                " where FAT32 keeps 0");
+        const std::uint64_t backup = le(s, 50, 2);
+        if (b.reserved != 0 && backup != 0 && backup != 0xFFFF && backup >= b.reserved)
+            problems.push_back("Backup Boot Sector " + std::to_string(backup) +
+                               " lies outside the " + std::to_string(b.reserved) +
+                               " reserved sectors");
         if (clusters > 0x0FFFFFF4)
             problems.push_back("its count of " + std::to_string(clusters) +
                                " clusters is more than FAT32 can address");
@@ -265,8 +270,16 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
     return type;
 }
 
+// NTFS gives clusters beyond 128 sectors as a negative power of two:
+// F4 is 2^12 sectors.
+std::uint64_t ntfsSectorsPerCluster(std::uint8_t stored) {
+    if (stored <= 0x80) return stored;
+    return 256 - stored <= 31 ? std::uint64_t{1} << (256 - stored) : 0;
+}
+
 void decodeNtfs(const SectorBytes& s, std::uint64_t partition, std::vector<std::string>& problems) {
-    sizeProblems(le(s, 11, 2), s[13], problems);
+    const std::uint64_t sectorsPerCluster = ntfsSectorsPerCluster(s[13]);
+    sizeProblems(le(s, 11, 2), sectorsPerCluster, problems);
     const std::uint64_t total = le(s, 40, 8);
     if (total == 0) problems.push_back("Total NTFS Sectors is 0");
     const std::uint64_t ratio = sectorRatio(le(s, 11, 2));
@@ -280,7 +293,7 @@ void decodeNtfs(const SectorBytes& s, std::uint64_t partition, std::vector<std::
     }
     const std::uint64_t claimed = (total + 1) * ratio;
     if (partition != 0 && claimed > partition) problems.push_back(beyondPartition(claimed, partition));
-    if (s[13] != 0 && powerOfTwo(s[13]) && le(s, 48, 8) >= total / s[13])
+    if (powerOfTwo(sectorsPerCluster) && le(s, 48, 8) >= total / sectorsPerCluster)
         problems.push_back("MFT Start Cluster " + std::to_string(le(s, 48, 8)) +
                            " lies beyond the volume");
 }
@@ -393,7 +406,7 @@ void searchDynRoot(Reader& reader, VolumeReport& report) {
     const std::uint64_t ratio = sectorRatio(b.bytesPerSector);
     if (ratio == 0) return;
     const std::uint64_t first = (b.reserved + b.fats * b.sectorsPerFat) * ratio;
-    if (first >= report.count) return;
+    if (first >= report.count || report.place.start + first >= reader.imageSectors()) return;
     // Only the root's sectors that lie inside the volume and the image.
     const std::uint64_t end =
         std::min({report.place.start + first + rootSectors(b) * ratio,
@@ -525,6 +538,7 @@ void judge(VolumeReport& report) {
         page.sectorsPerCluster = s[13];
         page.entrySectors = report.place.count;
         if (copy->fileSystem == FileSystem::Ntfs) {
+            page.sectorsPerCluster = ntfsSectorsPerCluster(s[13]);
             page.totalSectors = le(s, 40, 8);
         } else if (copy->fileSystem == FileSystem::ExFat) {
             page.sectorsPerCluster = std::uint64_t{1} << std::min<unsigned>(s[109], 63);
