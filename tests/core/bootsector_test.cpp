@@ -306,7 +306,7 @@ const std::vector<VolumeCase> kVolumes = {
     {"NtfsShorterThanItsPartitionBacksUpAfterItsEnd",
      disk({{kStart, ntfsBoot({})}, {kStart + 204799, ntfsBoot({})}}), {kStart, 204900, 0},
      "fs NTFS\nprimary 2048 NTFS\nbackup 206947 none (an empty sector (all zero)) differs: "
-     "File System\nbackup 206847 NTFS identical\nhidden 2048 match\ndamaged\n"
+     "File System\nbackup 206847 NTFS identical\nhidden 2048 match\nsound\n"
      "read 2048 206947 206847"},
     {"ExFat", disk({{kStart, exfatBoot()}}), {kStart, 65536, 0},
      "fs exFAT\nprimary 2048 exFAT\nno backup: the exFAT backup boot region is not compared\n"
@@ -522,6 +522,43 @@ TEST(BootSectorFields, TypeByCountOfClusters) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(decodeBootSector(fatBoot(c.fat), 0).fileSystem, c.expected);
+    }
+}
+
+// Absurd parameter blocks: every problem described, in the sector's order.
+TEST(BootSectorFields, ProblemsOfAbsurdBlocks) {
+    struct Case {
+        const char* name;
+        SectorBytes sector;
+        std::uint64_t partition;
+        std::vector<std::string> problems;
+    };
+    const std::vector<Case> cases = {
+        {"sizes that are no powers of two",
+         fatBoot(with(fat16(), [](Fat& f) { f.bytesPerSector = 1000, f.sectorsPerCluster = 3; })),
+         65536,
+         {"Bytes per Sector is 1000, not a power of two from 512 to 4096",
+          "Sectors per Cluster is 3, not a power of two"}},
+        {"nothing reserved, no FATs, no media",
+         fatBoot(with(fat16(), [](Fat& f) { f.reserved = 0, f.fats = 0, f.media = 0; })), 65536,
+         {"Reserved Sectors is 0", "Number of FATs is 0",
+          "Media Descriptor is 0x00, not F0 or F8 to FF"}},
+        {"a count of clusters beyond FAT32",
+         fatBoot(with(fat32(), [](Fat& f) {
+             f.sectorsPerCluster = 1, f.total32 = 0xFFFFFFFF, f.sectorsPerFat32 = 0x200000;
+         })),
+         0,
+         {"its count of 4290772959 clusters is more than FAT32 can address",
+          "Sectors per FAT is 2097152, too few for a FAT of 4290772959 clusters"}},
+        {"NTFS clusters of 4096 sectors, MFT beyond the volume",
+         changed(ntfsBoot({.mft = 50}), [](SectorBytes& s) { s[13] = 0xF4; }), 204800,
+         {"MFT Start Cluster 50 lies beyond the volume"}},
+        {"NTFS total beyond any disk", ntfsBoot({.total = ~std::uint64_t{0}}), 204800,
+         {"Total NTFS Sectors 18446744073709551615 is beyond any disk"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(decodeBootSector(c.sector, c.partition).problems, c.problems);
     }
 }
 

@@ -604,8 +604,9 @@ BootSectorCopy decodeBootSector(const SectorBytes& bytes, std::uint64_t partitio
 bool VolumeReport::damaged() const {
     if (fileSystem == FileSystem::None) return false;
     if (!primary.sound() || (hiddenSectorsMatch && !*hiddenSectorsMatch) || bogus113) return true;
-    return std::any_of(backups.begin(), backups.end(), [](const BackupCopy& b) {
-        return !b.copy.sound() || !b.identical;
+    // NTFS may have two places for its backup; one sound copy is enough.
+    return !backups.empty() && std::none_of(backups.begin(), backups.end(), [](const BackupCopy& b) {
+        return b.copy.sound() && b.identical;
     });
 }
 

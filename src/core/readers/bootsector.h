@@ -47,7 +47,7 @@ struct BootSectorCopy {
     std::vector<BootRecordField> fields;
     // What does not add up, each a short sentence without a final stop.
     std::vector<std::string> problems;
-    SectorBytes bytes{};
+    SectorBytes bytes{};  // the sector as read; zeros when it was not read
 
     // Readable, a recognised file system, and no problem found.
     bool sound() const {
@@ -136,8 +136,9 @@ struct VolumeReport {
     std::optional<Bogus113Page> bogus113; // claims more than the entry holds
     std::optional<DynRootPage> dynRoot;   // DYN_ROOT found
 
-    // Something is damaged: a copy is unsound, a backup differs, the hidden
-    // sectors do not match or the boot record claims too much.
+    // Something is damaged on a recognised volume: the primary is unsound,
+    // no backup looked for is sound and identical, the hidden sectors do
+    // not match, or the boot record claims more than its entry holds.
     bool damaged() const;
 };
 
