@@ -352,6 +352,12 @@ const std::vector<VolumeCase> kVolumes = {
      "fs FAT32\nprimary 2048 FAT32 [Backup Boot Sector 40000 lies outside the 32 reserved "
      "sectors]\nbackup 2054 FAT32 differs: Backup Boot Sector\nfsinfo 2049 valid\n"
      "hidden 2048 match\nrestore FAT32 2048 1048576\ndamaged\nread 2048 2054 2049"},
+    {"Fat32BackupBeyondATinyPartitionNotRead",
+     disk({{kStart, fatBoot(fat32())}, {kStart + 1, fsInfo()}, {kStart + 6, fatBoot(fat32())}}),
+     {kStart, 4, 0},
+     "fs FAT32\nprimary 2048 FAT32 [its 1048576 sectors reach beyond the partition's 4]\n"
+     "backup 2054 unreadable none [sector 2054 lies beyond the partition]\nfsinfo 2049 valid\n"
+     "hidden 2048 match\nbogus113 8 0 1024 1048576 4\ndamaged\nread 2048 2049"},
     {"NtfsBackupMissingImageOneSectorShort", disk({{kStart, ntfsBoot({})}}, (kStart + 204799) * 512),
      {kStart, 204800, 0},
      "fs NTFS\nprimary 2048 NTFS\nbackup 206847 unreadable none [sector 206847 lies beyond the "

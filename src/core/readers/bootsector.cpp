@@ -458,7 +458,16 @@ void readBackups(Reader& reader, VolumeReport& report) {
                 return;
             }
             const std::uint64_t ratio = sectorRatio(le(primary.bytes, 11, 2));
-            candidates.push_back(start + *named * (ratio == 0 ? 1 : ratio));
+            const std::uint64_t sector = start + *named * (ratio == 0 ? 1 : ratio);
+            if (sector > last) {
+                BootSectorCopy outside;
+                outside.sector = sector;
+                outside.problems.push_back("sector " + std::to_string(sector) +
+                                           " lies beyond the partition");
+                report.backups.push_back(compared(primary, std::move(outside)));
+                return;
+            }
+            candidates.push_back(sector);
             break;
         }
         case FileSystem::Ntfs: {
