@@ -240,7 +240,7 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
     }
     if (b.total == 0 || !powerOfTwo(b.sectorsPerCluster)) return labelled;
 
-    // The FAT specification's rule: the count of clusters alone decides.
+    // As the FAT on-disk format decides it: by the count of clusters alone.
     const std::uint64_t clusters = (b.total - overhead) / b.sectorsPerCluster;
     const FileSystem type = clusters < 4085    ? FileSystem::Fat12
                             : clusters < 65525 ? FileSystem::Fat16
