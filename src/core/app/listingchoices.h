@@ -1,4 +1,5 @@
-// What an entry of a partinfo listing can fill besides the "Geometry" page:
+// What an entry of a partinfo listing or of a disk image's table can fill
+// besides the "Geometry" page:
 // one choice per page, in a fixed order, each with the page's values or the
 // value the listing lacks. The list window shows them as "Use for ..."
 // buttons, quorvane-cli as lines of the page commands' options and in its
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "core/app/shell.h"
+#include "core/readers/bootsector.h"
 #include "core/workbench/listingcheck.h"
 
 namespace quorvane::core {
@@ -34,6 +36,12 @@ struct PageChoice {
 
 // The six choices of an entry of `disk`, every one, available or not.
 std::vector<PageChoice> pageChoices(const CheckedDisk& disk, const ListedEntry& entry);
+
+// The six choices of an entry read from a disk image under `geometry`:
+// "Error 108" from the entry, the boot sector's pages from its volume
+// (`volume` none where it was not read, as for an extended partition).
+std::vector<PageChoice> pageChoices(const CheckedEntry& entry, const DriveGeometry& geometry,
+                                    const VolumeReport* volume);
 
 // "Use for ...": puts the choice's values on its page and nothing else;
 // fields the listing does not fill keep what they hold.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quorvane::core {
@@ -31,6 +33,15 @@ constexpr bool equalIgnoringCase(std::string_view a, std::string_view b) {
 
 constexpr bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equalIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// A number in upper-case hexadecimal digits without a prefix, at least
+// `digits` of them: "F6", "0C" (two digits), "1A2".
+inline std::string upperHexText(std::uint64_t value, unsigned digits = 1) {
+    constexpr char names[] = "0123456789ABCDEF";
+    std::string text;
+    for (; value != 0 || text.size() < digits; value >>= 4) text.insert(text.begin(), names[value & 0x0F]);
+    return text;
 }
 
 // `text` without the blanks at its ends.

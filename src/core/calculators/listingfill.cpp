@@ -39,23 +39,28 @@ PageFill<Error110Fields> error110FromListing(const ListingEntry& entry,
     return {f, {}};
 }
 
-PageFill<Error108Fields> error108FromListing(const ListingEntry& entry,
-                                             const std::optional<ListingGeometry>& geometry) {
+PageFill<Error108Fields> error108FromSpan(std::uint64_t start, std::uint64_t count,
+                                          const std::optional<ListingGeometry>& geometry) {
     if (!geometry) return {{}, std::string(kNoGeometry)};
     Error108Fields f;
     f.cyls108 = number(geometry->cylinders);
     f.hds108 = number(geometry->heads);
     f.scts108 = number(geometry->sectors);
-    f.ss108 = number(entry.start);
-    f.nums108 = number(entry.count);
+    f.ss108 = number(start);
+    f.nums108 = number(count);
     return {f, {}};
 }
 
-PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk& disk, const ListingEntry& entry) {
-    const BootRecord* record = bootRecordAt(disk, entry.start);
+PageFill<Error108Fields> error108FromListing(const ListingEntry& entry,
+                                             const std::optional<ListingGeometry>& geometry) {
+    return error108FromSpan(entry.start, entry.count, geometry);
+}
+
+PageFill<Bogus113Fields> bogus113FromBootRecord(const BootRecord* record, std::uint64_t start,
+                                                std::uint64_t count, std::string_view holder) {
     if (!record || !isFatRecord(*record))
-        return {{}, "the listing holds no FAT or FAT32 boot record of the volume at sector " +
-                        number(entry.start)};
+        return {{}, std::string(holder) + " holds no FAT or FAT32 boot record of the volume at sector " +
+                        number(start)};
     const bool fat32 = record->type == "FAT32";
     Bogus113Fields f;
     const auto take = [&](std::string& into, std::string_view name) {
@@ -65,8 +70,8 @@ PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk& disk, const List
     std::string missing;
     const auto need = [&](bool found, std::string_view name) {
         if (!found && missing.empty())
-            missing = "the boot record of the volume at sector " + number(entry.start) +
-                      " lacks its " + std::string(name);
+            missing = "the boot record of the volume at sector " + number(start) + " lacks its " +
+                      std::string(name);
     };
     need(take(f.sectclus, "Sectors per Cluster"), "Sectors per Cluster");
     // FAT32 keeps no root directory entries: the field reads "Reserved: 0x0000".
@@ -81,8 +86,13 @@ PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk& disk, const List
     else if (small && *small != 0) f.bigtotal = number(*small);
     need(!f.bigtotal.empty(), "Big Total Sectors");
     if (!missing.empty()) return {{}, missing};
-    f.numbersect = number(entry.count);
+    f.numbersect = number(count);
     return {f, {}};
+}
+
+PageFill<Bogus113Fields> bogus113FromListing(const ListingDisk& disk, const ListingEntry& entry) {
+    return bogus113FromBootRecord(bootRecordAt(disk, entry.start), entry.start, entry.count,
+                                  "the listing");
 }
 
 }  // namespace quorvane::core

@@ -1,8 +1,11 @@
-// The calculator pages filled from an entry of a partinfo listing and its
-// volume's boot record: only values the listing prints, nothing invented.
+// The calculator pages filled from an entry of a partinfo listing or a disk
+// image and its volume's boot record: only values the source holds, nothing
+// invented.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "core/base/fields.h"
 #include "core/calculators/bogus113.h"
@@ -18,9 +21,21 @@ namespace quorvane::core {
 PageFill<Error110Fields> error110FromListing(const ListingEntry& entry,
                                              const std::optional<ListingGeometry>& geometry);
 
+// "Error 108" for a partition of `count` sectors from `start`: the disk's
+// geometry, the start and the count.
+PageFill<Error108Fields> error108FromSpan(std::uint64_t start, std::uint64_t count,
+                                          const std::optional<ListingGeometry>& geometry);
+
 // "Error 108" for any entry: the disk's geometry, StartSect and NumSects.
 PageFill<Error108Fields> error108FromListing(const ListingEntry& entry,
                                              const std::optional<ListingGeometry>& geometry);
+
+// "Bogus 113" from the FAT or FAT32 boot record `record` (none when not
+// found) of the volume at `start` whose entry counts `count` sectors;
+// `holder` names where the record was looked for ("the listing", "the
+// image").
+PageFill<Bogus113Fields> bogus113FromBootRecord(const BootRecord* record, std::uint64_t start,
+                                                std::uint64_t count, std::string_view holder);
 
 // "Bogus 113" from the FAT or FAT32 boot record of the volume that starts
 // at the entry's start, with the entry's NumSects.

@@ -5,6 +5,8 @@
 #include <span>
 #include <utility>
 
+#include "core/base/characters.h"
+
 namespace quorvane::core {
 
 namespace {
@@ -203,10 +205,7 @@ std::optional<std::string> bootSectorKind(const SectorBytes& sector) {
 
 bool isExtSuperblock(const SectorBytes& third) { return third[56] == 0x53 && third[57] == 0xEF; }
 
-std::string hexByteText(std::uint8_t value) {
-    constexpr char digits[] = "0123456789ABCDEF";
-    return {digits[value >> 4], digits[value & 0x0F]};
-}
+std::string hexByteText(std::uint8_t value) { return upperHexText(value, 2); }
 
 std::string typeCodeText(std::uint8_t type) { return hexByteText(type); }
 

@@ -1,7 +1,8 @@
 #include "core/wizards/listingfill.h"
 
-#include <cstdio>
 #include <string>
+
+#include "core/base/characters.h"
 
 namespace quorvane::core {
 
@@ -16,13 +17,6 @@ std::string notA(const ListingEntry& entry, const BootRecord* record, std::strin
         return "the volume at sector " + number(entry.start) + " holds " + record->type +
                ", not " + std::string(kind);
     return "the entry's type " + typeCodeText(entry.type) + " is not " + std::string(kind);
-}
-
-// A number as Patch shows it: upper-case hexadecimal digits, no prefix.
-std::string hexText(std::uint64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(value));
-    return text;
 }
 
 }  // namespace
@@ -64,8 +58,58 @@ PageFill<DynRootFields> dynRootFromListing(const ListingDisk& disk, const Listin
         if (!value)
             return {{}, "the boot record of the volume at sector " + number(entry.start) +
                             " lacks its " + std::string(name)};
-        f.*member = hexText(*value);
+        f.*member = upperHexText(*value);
     }
+    return {f, {}};
+}
+
+namespace {
+
+// Why a volume is not the kind a page is for.
+std::string volumeNotA(const VolumeReport& v, std::string_view kind) {
+    return "the volume at sector " + number(v.place.start) + " holds " +
+           (v.fileSystem == FileSystem::None ? std::string("no file system this program knows")
+                                             : std::string(fileSystemName(v.fileSystem))) +
+           ", not " + std::string(kind);
+}
+
+// Why a restore page does not apply to a volume of its kind.
+std::string nothingToRestore(const VolumeReport& v) {
+    if (v.primary.sound())
+        return "the boot sector at sector " + number(v.primary.sector) +
+               " is sound: there is nothing to restore";
+    return "no backup of the boot sector is sound: copying one would not repair it";
+}
+
+}  // namespace
+
+PageFill<Fat32BbsFields> fat32BbsFromVolume(const VolumeReport& v) {
+    if (v.fileSystem != FileSystem::Fat32) return {{}, volumeNotA(v, "FAT32")};
+    if (!v.restore) return {{}, nothingToRestore(v)};
+    return {Fat32BbsFields{number(v.restore->start)}, {}};
+}
+
+PageFill<NtfsBbsFields> ntfsBbsFromVolume(const VolumeReport& v) {
+    if (v.fileSystem != FileSystem::Ntfs) return {{}, volumeNotA(v, "NTFS")};
+    if (!v.restore) return {{}, nothingToRestore(v)};
+    return {NtfsBbsFields{number(v.restore->start), number(v.restore->count)}, {}};
+}
+
+PageFill<DynRootFields> dynRootFromVolume(const VolumeReport& v) {
+    if (v.fileSystem != FileSystem::Fat12 && v.fileSystem != FileSystem::Fat16)
+        return {{}, volumeNotA(v, "FAT12 or FAT16")};
+    if (!v.dynRootSearched)
+        return {{}, "the root directory lies outside the volume or the image and was not searched"};
+    if (!v.dynRoot)
+        return {{}, "the root directory holds no DYN_ROOT directory: the wizard does not apply"};
+    const DynRootPage& d = *v.dynRoot;
+    DynRootFields f;
+    f.sectcluster = upperHexText(d.sectorsPerCluster);
+    f.rsvdsects = upperHexText(d.reservedSectors);
+    f.numfats = upperHexText(d.fats);
+    f.direntries = upperHexText(d.rootEntries);
+    f.sectfat = upperHexText(d.sectorsPerFat);
+    f.dynrootstart = upperHexText(d.startCluster);
     return {f, {}};
 }
 
