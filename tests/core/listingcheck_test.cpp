@@ -1,9 +1,11 @@
 // A listing's entries checked as "Check" checks them, where the listing and
-// the check disagree, and every page filled from a listing's entry.
+// the check disagree, and every page filled from a listing's entry or from
+// a volume read from an image, with the verdict on the volume.
 #include <gtest/gtest.h>
 
 #include "core/app/listingchoices.h"
 #include "core/workbench/listingcheck.h"
+#include "core/workbench/volumetexts.h"
 
 namespace quorvane::core {
 namespace {
@@ -317,6 +319,136 @@ TEST(ListingChoices, UseFillsItsPageOnlyAndKeepsWhatTheListingCannotGive) {
     EXPECT_EQ(w.error108, expected.error108);
     EXPECT_EQ(w.report, "kept");
     EXPECT_EQ(w.geometry, expected.geometry);
+}
+
+// A FAT32 volume at sector 2048 of 1048576 sectors as read from an image:
+// its boot sector sound or zeroed, its backup 6 sectors on.
+VolumeReport fat32Volume(bool primarySound) {
+    VolumeReport v;
+    v.place = {2048, 1048576, std::nullopt};
+    v.count = 1048576;
+    v.fileSystem = FileSystem::Fat32;
+    BootSectorCopy sound;
+    sound.readable = true;
+    sound.fileSystem = FileSystem::Fat32;
+    sound.fields = {{"Sectors per Cluster", "8"},      {"Reserved Sectors", "32"},
+                    {"Number of FAT's", "2"},          {"Reserved", "0x0000"},
+                    {"Big Total Sectors", "1048576  (0x100000)"},
+                    {"Big Sectors per FAT", "1022"}};
+    v.primary = sound;
+    v.primary.sector = 2048;
+    BackupCopy backup{sound, true, {}};
+    backup.copy.sector = 2054;
+    if (!primarySound) {
+        v.primary = BootSectorCopy{};
+        v.primary.sector = 2048;
+        v.primary.readable = true;
+        v.primary.found = "an empty sector (all zero)";
+        backup.identical = false;
+        v.restore = RestorePage{FileSystem::Fat32, 2048, 1048576};
+    }
+    v.backups = {backup};
+    v.fsInfoSector = 2049;
+    v.fsInfoValid = true;
+    return v;
+}
+
+TEST(VolumeVerdict, SaysWhatTheBootSectorHoldsAndWhichPageApplies) {
+    VolumeReport bogus = fat32Volume(true);
+    bogus.bogus113 = Bogus113Page{8, 0, 1022, 1048576, 1040000};
+    VolumeReport dynroot;
+    dynroot.place = {63, 32067, std::nullopt};
+    dynroot.fileSystem = FileSystem::Fat16;
+    dynroot.primary.sector = 63;
+    dynroot.primary.readable = true;
+    dynroot.primary.fileSystem = FileSystem::Fat16;
+    dynroot.noBackupReason = "FAT12 and FAT16 keep no backup of the boot sector";
+    dynroot.dynRootSearched = true;
+    VolumeReport relocated = dynroot;
+    relocated.dynRoot = DynRootPage{4, 512, 32, 1, 2, 0x1A2};
+    VolumeReport empty;
+    empty.primary.sector = 63;
+    empty.primary.readable = true;
+    empty.primary.found = "an empty sector (all zero)";
+    const struct {
+        VolumeReport volume;
+        std::string summary;
+        std::vector<std::string> verdict;
+    } cases[] = {
+        {fat32Volume(true), "Boot sector: FAT32, sound.",
+         {"File system: FAT32.", "The boot sector in sector 2048 is sound.",
+          "Its backup in sector 2054 is identical."}},
+        {fat32Volume(false), "Boot sector: FAT32, damaged; restore it from its backup.",
+         {"File system: FAT32.", "The boot sector in sector 2048 holds an empty sector (all zero).",
+          "Its backup in sector 2054 is sound.",
+          "The boot sector is damaged and a backup is sound: the page Fat32 bbs restores it "
+          "(start sector 2048)."}},
+        {bogus, "Boot sector: FAT32, damaged; it claims more sectors than its partition holds.",
+         {"File system: FAT32.", "The boot sector in sector 2048 is sound.",
+          "Its backup in sector 2054 is identical.",
+          "The boot record claims 1048576 sectors, but its partition holds 1040000: it reaches "
+          "beyond its partition (bogus #113); the page Bogus 113 applies."}},
+        {dynroot, "Boot sector: FAT16, sound.",
+         {"File system: FAT16.", "The boot sector in sector 63 is sound.",
+          "No backup: FAT12 and FAT16 keep no backup of the boot sector.",
+          "The root directory holds no DYN_ROOT directory: the DYN_ROOT wizard does not apply."}},
+        {relocated, "Boot sector: FAT16, sound; the root directory is relocated (DYN_ROOT).",
+         {"File system: FAT16.", "The boot sector in sector 63 is sound.",
+          "No backup: FAT12 and FAT16 keep no backup of the boot sector.",
+          "The root directory holds DYN_ROOT (start cluster 1A2): the root directory is "
+          "relocated; the page DYN_ROOT applies."}},
+        {empty,
+         "Boot sector: no file system this program knows (sector 63 holds an empty sector (all "
+         "zero)).",
+         {"Sector 63 holds an empty sector (all zero): no FAT, NTFS or exFAT file system, so the "
+          "boot sector pages do not apply."}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(volumeSummary(c.volume), c.summary);
+        EXPECT_EQ(volumeVerdict(c.volume), c.verdict);
+    }
+}
+
+TEST(VolumeChoices, AnImageFillsThePagesItsVolumeAnswers) {
+    TableEntry e;
+    e.slot = 1, e.number = 1, e.type = 0x0C, e.start = 2048, e.count = 1048576;
+    CheckedEntry entry;
+    entry.entry = e;
+    const DriveGeometry g{1000, 255, 63, GeometrySource::Guessed, CylinderSource::Image};
+    const VolumeReport damaged = fat32Volume(false), sound = fat32Volume(true);
+    const std::string error110 =
+        "a disk image holds no #110 message (ucSectors, end - begin): Check sizes the difference";
+    const Fields error108 = {{"cyls108", "1000"}, {"hds108", "255"}, {"scts108", "63"},
+                             {"ss108", "2048"}, {"nums108", "1048576"}};
+    const Fields bogus113 = {{"sectclus", "8"}, {"root", "0"}, {"sectsfat", "1022"},
+                             {"bigtotal", "1048576"}, {"numbersect", "1048576"}};
+    const std::string notRead = "the volume's boot sector was not read";
+    const struct {
+        const VolumeReport* volume;
+        std::vector<std::pair<Fields, std::string>> choices;  // in the pages' order
+    } cases[] = {
+        // The backup's values where the boot sector is damaged.
+        {&damaged,
+         {{{}, error110}, {error108, ""}, {bogus113, ""}, {{{"startsct", "2048"}}, ""},
+          {{}, "the volume at sector 2048 holds FAT32, not NTFS"},
+          {{}, "the volume at sector 2048 holds FAT32, not FAT12 or FAT16"}}},
+        {&sound,
+         {{{}, error110}, {error108, ""}, {bogus113, ""},
+          {{}, "the boot sector at sector 2048 is sound: there is nothing to restore"},
+          {{}, "the volume at sector 2048 holds FAT32, not NTFS"},
+          {{}, "the volume at sector 2048 holds FAT32, not FAT12 or FAT16"}}},
+        {nullptr,
+         {{{}, error110}, {error108, ""}, {{}, notRead}, {{}, notRead}, {{}, notRead},
+          {{}, notRead}}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<PageChoice> choices = pageChoices(entry, g, c.volume);
+        ASSERT_EQ(choices.size(), c.choices.size());
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            EXPECT_EQ(choices[i].fields, c.choices[i].first) << choices[i].label;
+            EXPECT_EQ(choices[i].missing, c.choices[i].second) << choices[i].label;
+        }
+    }
 }
 
 }  // namespace
