@@ -27,11 +27,6 @@ std::string notAListingReason(core::NotAFile kind) {
 
 }  // namespace
 
-std::string listingTooLargeReason() {
-    return "it is larger than 16 MiB, and a listing is a few hundred kilobytes at most: choose "
-           "the text file that partinfo wrote";
-}
-
 ListingFile readListingFile(const std::string& path) {
     const std::filesystem::path file = pathFromUtf8(path);
     if (auto reason = notARegularFile(file, notAListingReason)) return refused(std::move(*reason));
@@ -40,7 +35,7 @@ ListingFile readListingFile(const std::string& path) {
     OpenedImage opened = openRegularFile(file);
     if (!opened.image) return refused(std::move(opened.error));
     const std::uint64_t size = opened.image->size();
-    if (size > core::kMaxListingBytes) return refused(listingTooLargeReason());
+    if (size > core::kMaxListingBytes) return refused(core::listingTooLargeReason());
     ListingFile listing;
     listing.bytes.reserve(static_cast<std::size_t>(size));
     core::SectorBytes sector{};
@@ -61,7 +56,7 @@ ListingFile readListingStream(std::istream& in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         listing.bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
     }
-    if (listing.bytes.size() > core::kMaxListingBytes) return refused(listingTooLargeReason());
+    if (listing.bytes.size() > core::kMaxListingBytes) return refused(core::listingTooLargeReason());
     return listing;
 }
 

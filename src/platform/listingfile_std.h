@@ -24,7 +24,4 @@ ListingFile readListingFile(const std::string& path);
 // than a listing may hold; more is refused.
 ListingFile readListingStream(std::istream& in);
 
-// Why a text larger than any listing is refused.
-std::string listingTooLargeReason();
-
 }  // namespace quorvane::platform

@@ -526,7 +526,8 @@ TEST(Partinfo, SaysWhatTheBytesAreInstead) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "it is empty"},
         {std::string(kMaxListingBytes + 1, ' '),
-         "it is larger than 16 MiB; a listing is a few hundred kilobytes at most"},
+         "it is larger than 16 MiB, and a listing is a few hundred kilobytes at most: choose "
+         "the text file that partinfo wrote"},
         {std::string("Disk 1:\0\0\0", 10), "it holds binary data, not text"},
         {notText, "it holds binary data, not text"},
         {image, "it is a disk image, not a text listing: read it as a partition table instead"},

@@ -220,6 +220,9 @@ std::string cleanListingLine(std::string_view line);
 // refused). Bounded in time and memory by the text's length.
 Listing readListing(std::string_view bytes);
 
+// Why a text larger than kMaxListingBytes is refused.
+std::string listingTooLargeReason();
+
 // The whole message for a listing that cannot be read: "Cannot read 'NAME'
 // as a partinfo listing: REASON."
 std::string unreadableListingText(std::string_view name, std::string_view reason);

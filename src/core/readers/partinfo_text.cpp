@@ -240,7 +240,7 @@ DecodedText decodeListingText(std::string_view bytes) {
         return out;
     }
     if (bytes.size() > kMaxListingBytes) {
-        out.error = "it is larger than 16 MiB; a listing is a few hundred kilobytes at most";
+        out.error = listingTooLargeReason();
         return out;
     }
     TextBuilder text;
@@ -331,6 +331,11 @@ std::string cleanListingLine(std::string_view line) {
     }
     while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
     return out;
+}
+
+std::string listingTooLargeReason() {
+    return "it is larger than 16 MiB, and a listing is a few hundred kilobytes at most: choose "
+           "the text file that partinfo wrote";
 }
 
 }  // namespace quorvane::core

@@ -409,12 +409,12 @@ void MainWindow::readListingText(const QString& text, const std::string& name) {
         return static_cast<std::size_t>(size) > core::kMaxListingBytes;
     };
     if (tooLarge(text.size())) {
-        refuseListing(name, platform::listingTooLargeReason());
+        refuseListing(name, core::listingTooLargeReason());
         return;
     }
     const QByteArray bytes = text.toUtf8();
     if (tooLarge(bytes.size())) {
-        refuseListing(name, platform::listingTooLargeReason());
+        refuseListing(name, core::listingTooLargeReason());
         return;
     }
     listListing(name, false,
