@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -265,6 +266,23 @@ TEST(DiskMap, TableBeyondTheDisk) {
     // An unknown size: the bar ends where the table does, nothing beyond.
     const DiskMap unknown = mapOf({primary(1, 0x83, 2048, 77952)}, {}, 0);
     EXPECT_EQ(shapeOf(unknown), (std::vector<Shape>{{SegmentKind::Primary, 2048, 80000, 0, 0, false}}));
+}
+
+TEST(DiskMap, SectorsAtTheEndOfTheNumbers) {
+    // A listing may print any start: the map ends at the last sector there is.
+    constexpr std::uint64_t kLast = std::numeric_limits<std::uint64_t>::max();
+    const DiskMap map = mapOf({primary(1, 0x83, 2048, 4096), primary(2, 0x83, kLast - 10, 100)});
+    const std::vector<Shape> shape = {
+        {SegmentKind::Primary, 2048, 6144, 0, 0, false},
+        {SegmentKind::Unallocated, 6144, kDisk, 0, 0, false},
+        {SegmentKind::BeyondDisk, kDisk, kLast, 0, 0, false},
+        {SegmentKind::Primary, kLast - 10, kLast, 0, 0, true},
+    };
+    EXPECT_EQ(shapeOf(map), shape);
+    EXPECT_EQ(map.mapSectors, kLast);
+    EXPECT_EQ(map.width, 1000);
+    EXPECT_EQ(map.segments[3].x, 976);
+    EXPECT_EQ(map.segments[3].width, 24);
 }
 
 TEST(DiskMap, LogicalPartitionOutsideItsExtendedPartition) {

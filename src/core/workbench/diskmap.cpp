@@ -38,7 +38,18 @@ double snapped(double value) { return std::round(value * 64) / 64; }
 
 // A segment's sectors for the layout: an empty entry still takes one
 // sector's place, so that it gets a width.
-std::uint64_t layoutEnd(const MapSegment& s) { return std::max(s.endPlusOne, s.first + 1); }
+std::uint64_t layoutEnd(const MapSegment& s) {
+    if (s.first == std::numeric_limits<std::uint64_t>::max()) return s.first;
+    return std::max(s.endPlusOne, s.first + 1);
+}
+
+// The sector after an entry's last, at most the last sector there is: a
+// listing may print any start.
+std::uint64_t endOf(const TableEntry& e) {
+    if (e.start > std::numeric_limits<std::uint64_t>::max() - e.count)
+        return std::numeric_limits<std::uint64_t>::max();
+    return e.endPlusOne();
+}
 
 bool isPartition(SegmentKind kind) {
     return kind == SegmentKind::Primary || kind == SegmentKind::Extended ||
@@ -154,7 +165,7 @@ double fillWidths(double k, const std::vector<std::uint64_t>& lengths,
             sectors += static_cast<double>(lengths[i]);
         }
         const double shortfall = minWidth - have;
-        if (shortfall <= 0) continue;
+        if (shortfall <= 0 || sectors <= 0) continue;
         for (std::size_t i = lo; i < hi; ++i)
             widths[i] += shortfall * static_cast<double>(lengths[i]) / sectors;
     }
@@ -240,10 +251,12 @@ DiskMap layoutDiskMap(const std::vector<CheckedEntry>& entries,
         const TableEntry& e = entries[i].entry;
         tables.insert(e.tableSector);
         if (e.role == EntryRole::Link) continue;
-        reach = std::max(reach, e.endPlusOne());
+        reach = std::max(reach, endOf(e));
         if (e.role == EntryRole::Extended && !frameEntry) frameEntry = i;
     }
-    map.mapSectors = std::max({diskSectors, reach, *tables.rbegin() + 1, std::uint64_t{1}});
+    const std::uint64_t lastTable = *tables.rbegin();
+    map.mapSectors = std::max({diskSectors, reach, lastTable + (lastTable < UINT64_MAX ? 1 : 0),
+                               std::uint64_t{1}});
     const std::uint64_t diskEnd = diskSectors != 0 ? diskSectors : map.mapSectors;
 
     // The partitions.
@@ -257,7 +270,7 @@ DiskMap layoutDiskMap(const std::vector<CheckedEntry>& entries,
                                                  : SegmentKind::Primary;
         s.entry = i;
         s.first = e.start;
-        s.endPlusOne = e.endPlusOne();
+        s.endPlusOne = endOf(e);
         s.level = s.kind == SegmentKind::Logical ? 1 : 0;
         s.colour = s.kind == SegmentKind::Extended ? MapColour::Extended : typeColour(e.type);
         segments.push_back(std::move(s));
