@@ -17,6 +17,7 @@ const std::vector<Command>& commands() {
         addWorkbenchCommands(all);
         addBatchCommands(all);
         addTableCommands(all);
+        addBootsectorCommands(all);
         addPartinfoCommands(all);
         addCalculatorCommands(all);
         addWizardCommands(all);

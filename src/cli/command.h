@@ -139,6 +139,7 @@ void addAppCommands(std::vector<Command>& commands);
 void addWorkbenchCommands(std::vector<Command>& commands);
 void addBatchCommands(std::vector<Command>& commands);
 void addTableCommands(std::vector<Command>& commands);
+void addBootsectorCommands(std::vector<Command>& commands);
 void addPartinfoCommands(std::vector<Command>& commands);
 void addCalculatorCommands(std::vector<Command>& commands);
 void addWizardCommands(std::vector<Command>& commands);

@@ -95,27 +95,6 @@ std::string listedLines(const core::ListingEntry& e) {
     return text;
 }
 
-// A value as one word of a shell's command line: quoted where it is empty
-// or holds anything but letters, digits and . , + - / : _
-std::string shellWord(const std::string& value) {
-    const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-               std::string_view(".,+-/:_").find(c) != std::string_view::npos;
-    });
-    if (plain) return value;
-    std::string quoted = "'";
-    for (const char c : value) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// The page command with the choice's fields as its options.
-std::string choiceLine(const core::PageChoice& choice) {
-    std::string line(choice.command);
-    for (const auto& [name, value] : choice.fields)
-        line += " --" + std::string(name) + " " + shellWord(value);
-    return line + "\n";
-}
-
 std::string volumeLine(const core::VolumeRow& v) {
     std::string text = v.volume.empty() ? std::string() : "Volume " + v.volume + ", ";
     text += "type " + v.partType;

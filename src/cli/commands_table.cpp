@@ -14,6 +14,7 @@
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/tablecheck.h"
 #include "core/workbench/tabletexts.h"
+#include "core/workbench/volumetexts.h"
 #include "platform/diskimage_std.h"
 
 namespace quorvane::cli {
@@ -76,7 +77,18 @@ std::string storedLine(const CheckedEntry& c) {
     return text;
 }
 
-std::string textReport(const std::string& image, const TableReading& reading) {
+// The volume of a partition (not of the extended partition or a link),
+// read through the image the table came from.
+std::optional<core::VolumeReport> volumeOf(core::DiskImage& image, const CheckedEntry& c) {
+    const core::TableEntry& e = c.entry;
+    if (e.extended()) return std::nullopt;
+    core::VolumePlace place{e.start, e.count, std::nullopt};
+    if (e.role == core::EntryRole::Logical) place.tableSector = e.tableSector;
+    return core::readVolume(image, place);
+}
+
+std::string textReport(const std::string& image, core::DiskImage& disk,
+                       const TableReading& reading) {
     const core::DriveGeometry& g = reading.geometry;
     std::string text = "Image: " + image + ", " + std::to_string(reading.imageSectors) + " sectors\n";
     if (reading.partialImage()) text += reading.extentNote() + "\n";
@@ -85,13 +97,15 @@ std::string textReport(const std::string& image, const TableReading& reading) {
     for (const CheckedEntry& c : reading.entries) {
         text += "\n" + core::entryHeader(c) + "\n" + storedLine(c) + "\ncheck " +
                 checkOptions(c.fields) + "\n" + core::withLineFeeds(c.report) + "\n";
+        if (const auto volume = volumeOf(disk, c)) text += core::volumeSummary(*volume) + "\n";
     }
     return text + "\n" + findingsText(reading.findings);
 }
 
 // Writes the JSON document to `out`, an entry at a time, so that a large
 // table never stands whole in memory.
-void writeJsonReport(std::ostream& out, const std::string& image, const TableReading& reading) {
+void writeJsonReport(std::ostream& out, const std::string& image, core::DiskImage& disk,
+                     const TableReading& reading) {
     JsonWriter json;
     const core::DriveGeometry& g = reading.geometry;
     json.beginObject()
@@ -128,6 +142,15 @@ void writeJsonReport(std::ostream& out, const std::string& image, const TableRea
             .key("start").number(e.start)
             .key("count").number(e.count);
         writeCheck(json, c);
+        json.key("boot_sector");
+        if (const auto volume = volumeOf(disk, c)) {
+            json.beginObject()
+                .key("filesystem").text(core::fileSystemName(volume->fileSystem))
+                .key("summary").text(core::volumeSummary(*volume))
+                .endObject();
+        } else {
+            json.null();
+        }
         json.endObject();
         out << json.take();
     }
@@ -140,20 +163,24 @@ void writeJsonReport(std::ostream& out, const std::string& image, const TableRea
 int runTable(const Arguments& arguments, Context& context) {
     const core::TableRequest request = tableRequest(arguments);
     const std::string& image = arguments.positional.front();
-    const TableReading reading = platform::readTableFile(image, request, context.format);
-    if (!reading.error.empty()) {
-        context.err << "quorvane-cli: " << core::unreadableText(image, reading.error) << '\n';
+    const auto refuse = [&](const std::string& reason) {
+        context.err << "quorvane-cli: " << core::unreadableText(image, reason) << '\n';
         return kRefused;
-    }
+    };
+    const platform::OpenedImage opened = platform::openDiskImage(image);
+    if (!opened.image) return refuse(opened.error);
+    const TableReading reading =
+        core::readPartitionTable(*opened.image, request, context.format);
+    if (!reading.error.empty()) return refuse(reading.error);
     if (arguments.flag("batch-lines")) {
         for (const CheckedEntry& c : reading.entries)
             if (!c.entry.extended()) context.out << checkOptions(c.fields) << '\n';
         for (const core::Finding& f : reading.findings)
             context.err << "quorvane-cli: table: " << f.text << '\n';
     } else if (arguments.flag("json")) {
-        writeJsonReport(context.out, image, reading);
+        writeJsonReport(context.out, image, *opened.image, reading);
     } else {
-        std::string text = textReport(image, reading);
+        std::string text = textReport(image, *opened.image, reading);
         if (context.crlf) text = core::withCrLf(text);
         context.out << text;
     }
@@ -180,7 +207,8 @@ void addTableCommands(std::vector<Command>& commands) {
     };
     table.notes =
         "IMAGE is a regular file, a saved image of a disk or of its first sectors; only the\n"
-        "sectors that hold partition tables are read. A device, directory or pipe is\n"
+        "sectors that hold partition tables and the few that bootsector reads of each\n"
+        "partition's volume are read. A device, directory or pipe is\n"
         "refused: save an image first (dd if=/dev/sdX of=disk.img conv=sparse). Without a\n"
         "geometry, heads and sectors are guessed from the table (255/63 when nothing fits)\n"
         "and cylinders are the image's sectors divided by the sectors of a cylinder; when\n"
@@ -190,7 +218,8 @@ void addTableCommands(std::vector<Command>& commands) {
         "refused with what it is.\n"
         "\n"
         "Each entry is shown with its fields as options of check and the check's report,\n"
-        "then the findings across entries. --batch-lines gives each partition (not the\n"
+        "a partition also with a line on its boot sector (bootsector tells more), then the\n"
+        "findings across entries. --batch-lines gives each partition (not the\n"
         "extended partition or its links) as a line that batch reads:\n"
         "  quorvane-cli table disk.img --batch-lines | quorvane-cli batch --output quorvane.bat\n"
         "batch refuses an entry whose check found errors unless its line carries --ipe.\n"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "core/app/listingchoices.h"
 #include "core/workbench/tablecheck.h"
 
 namespace quorvane::cli {
@@ -24,6 +25,10 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text);
 
 // The entry's fields as options of check, and as batch reads them.
 std::string checkOptions(const core::GeometryFields& fields);
+
+// The page command with the choice's fields as its options, quoted for a
+// shell where needed: "fat32-bbs --startsct 2048".
+std::string choiceLine(const core::PageChoice& choice);
 
 // "Findings: none", or "Findings:" and one line each.
 std::string findingsText(const std::vector<core::Finding>& findings);
