@@ -376,7 +376,7 @@ DiskMap layoutDiskMap(const std::vector<CheckedEntry>& entries,
             k = full;
         } else {
             double lo = 0, hi = full;
-            for (int step = 0; step < 60; ++step) {
+            for (int step = 0; step < 40; ++step) {
                 const double mid = (lo + hi) / 2;
                 (fillWidths(mid, lengths, spans, minWidth, scale.widths) > asked ? hi : lo) = mid;
             }

@@ -82,7 +82,7 @@ struct MapSegment {
     MapColour colour = MapColour::Other;
     // The entry's check failed, or a finding names the entry.
     bool warning = false;
-    // What is written inside when it fits: "5 · 07 · 7.8 GB" for a
+    // What is written inside when it fits: "5 · 07 · 8,032 MB" for a
     // partition, the size for a gap.
     std::string label;
     // What a screen reader hears, and the SVG's title: "Partition 5, type
