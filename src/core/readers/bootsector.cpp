@@ -240,11 +240,22 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
     }
     if (b.total == 0 || !powerOfTwo(b.sectorsPerCluster)) return labelled;
 
-    // As the FAT on-disk format decides it: by the count of clusters alone.
+    // As the FAT on-disk format decides it: by the count of clusters alone;
+    // but a block laid out for FAT32 (no 16-bit sectors per FAT, no root
+    // directory entries) is read as FAT32 whatever its count, since its
+    // fields stand where FAT32 keeps them. Such a small FAT32 volume is
+    // what some formatters make; systems that go by the count take it for
+    // FAT16, which is a fault.
     const std::uint64_t clusters = (b.total - overhead) / b.sectorsPerCluster;
-    const FileSystem type = clusters < 4085    ? FileSystem::Fat12
+    const bool fat32Layout = le(s, 22, 2) == 0 && b.rootEntries == 0;
+    const FileSystem type = fat32Layout        ? FileSystem::Fat32
+                            : clusters < 4085  ? FileSystem::Fat12
                             : clusters < 65525 ? FileSystem::Fat16
                                                : FileSystem::Fat32;
+    if (fat32Layout && clusters < 65525)
+        problems.push_back("its " + std::to_string(clusters) +
+                           " clusters are fewer than the 65525 of a FAT32 volume, so systems "
+                           "that go by the count take it for FAT16");
     if (type == FileSystem::Fat32) {
         if (le(s, 22, 2) != 0)
             problems.push_back("Sectors per FAT is " + std::to_string(le(s, 22, 2)) +
