@@ -524,11 +524,22 @@ TEST(BootSectorFields, TypeByCountOfClusters) {
          }), FileSystem::Fat32},
         {"no count: the label", with(fat32(), [](Fat& f) { f.sectorsPerCluster = 0; }),
          FileSystem::Fat32},
+        // Laid out for FAT32 with too few clusters, as a formatter makes a
+        // small FAT32 volume: its fields are where FAT32 keeps them.
+        {"65524 clusters laid out for FAT32", with(fat32(), [](Fat& f) {
+             f.sectorsPerCluster = 1, f.sectorsPerFat32 = 512, f.total32 = 32 + 1024 + 65524;
+         }), FileSystem::Fat32},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(decodeBootSector(fatBoot(c.fat), 0).fileSystem, c.expected);
     }
+    const Fat small = with(fat32(), [](Fat& f) {
+        f.sectorsPerCluster = 1, f.sectorsPerFat32 = 512, f.total32 = 32 + 1024 + 65524;
+    });
+    EXPECT_EQ(decodeBootSector(fatBoot(small), 0).problems,
+              std::vector<std::string>{"its 65524 clusters are fewer than the 65525 of a FAT32 "
+                                       "volume, so systems that go by the count take it for FAT16"});
 }
 
 // Absurd parameter blocks: every problem described, in the sector's order.
