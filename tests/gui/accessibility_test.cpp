@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 
+#include "bootsectors.h"
 #include "gui/accessories/divizedi.h"
 #include "gui/app/pagetabs.h"
 #include "listingwriter.h"
@@ -171,9 +172,17 @@ class AccessibilityTest : public quorvane::test::WindowFixture {
         const QString folder = qEnvironmentVariable("QUORVANE_SCREENSHOTS");
         if (!folder.isEmpty()) widget->grab().save(folder + "/" + name + ".png");
     }
-    // Opens the list of the fixture's sample table.
+    // Opens the list of the fixture's sample table, its first partition a
+    // FAT32 volume whose boot sector is zeroed and whose backup is sound.
     QDialog* tableWindow() {
-        QDialog* table = readTable(writeImage(sampleTable()));
+        namespace boot = quorvane::test::boot;
+        quorvane::test::TableImage image = sampleTable();
+        boot::Fat fat32;
+        fat32.fat32 = true, fat32.reserved = 32, fat32.total32 = 160587;
+        fat32.sectorsPerFat32 = 1240, fat32.hidden = 63, fat32.type = "FAT32   ";
+        image.sectors[64] = image.sectors[70] = boot::fsInfo();
+        image.sectors[69] = boot::fatBoot(fat32);
+        QDialog* table = readTable(writeImage(image));
         if (!table) qFatal("no partition table list");
         return table;
     }
@@ -252,8 +261,12 @@ private slots:
             {child<QComboBox>("prtno")->lineEdit(), QAccessible::EditableText, "#"},
             {table, QAccessible::Dialog, "Partition table of disk.img"},
             {table->findChild<QTreeWidget*>("lstEntries"), QAccessible::Tree, "Entries"},
+            {table->findChild<QWidget*>("txtBootSector"), QAccessible::EditableText,
+             "Boot sector"},
             {table->findChild<QWidget*>("txtFindings"), QAccessible::EditableText, "Findings"},
             {table->findChild<QPushButton*>("cmdUse"), QAccessible::PushButton, "Use entry"},
+            {table->findChild<QPushButton*>("cmdUseFat32"), QAccessible::PushButton,
+             "Use for Fat32 bbs"},
             {listing, QAccessible::Dialog, "Partinfo listing of partinfo.txt"},
             {listing->findChild<QTreeWidget*>("lstEntries"), QAccessible::Tree, "Entries"},
             {listing->findChild<QWidget*>("txtMessages"), QAccessible::EditableText,
@@ -278,6 +291,10 @@ private slots:
         const auto labels = disks->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.front().first->text(QAccessible::Name), QString("Disk:"));
+        const auto verdictLabels =
+            accessible(table->findChild<QWidget*>("txtBootSector"))->relations(QAccessible::Label);
+        QCOMPARE(verdictLabels.size(), 1);
+        QCOMPARE(verdictLabels.front().first->text(QAccessible::Name), QString("Boot sector:"));
         // A button that cannot be used says why; the one that can, does
         // through its action: its page filled and shown, the list closed.
         QAccessibleInterface* unavailable =
@@ -488,12 +505,21 @@ private slots:
         table->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), table);
         QStringList stops{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             stops << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(stops, QString("lstEntries txtFindings cmdUse cmdClose lstEntries").split(' '));
-        table->close();
+        QCOMPARE(stops, QString("lstEntries txtBootSector txtFindings cmdUse cmdUse108 "
+                                "cmdUse113 cmdUseFat32 cmdClose lstEntries")
+                            .split(' '));
+        // The verdict's access key, then the page its volume fills.
+        QTest::keyClick(table, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtBootSector"));
+        QTest::keyClick(table, Qt::Key_A, Qt::AltModifier);
+        const QPointer<QDialog> used = table;
+        QTRY_VERIFY(!used || !used->isVisible());
+        QCOMPARE(tabs()->currentIndex(), int(MainWindow::Fat32Bbs));
+        QCOMPARE(child<QLineEdit>("startsct")->text(), QString("63"));
 
         // A listing's list goes from its entries through what the listing
         // says to the buttons that can be used, and round by the disk.

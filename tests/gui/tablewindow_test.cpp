@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "bootsectors.h"
 #include "core/base/texts.h"
 #include "gui/app/pagetabs.h"
 #include "platform/diskimage_std.h"
@@ -23,6 +24,50 @@ using quorvane::core::NumberFormat;
 using quorvane::gui::MainWindow;
 using quorvane::test::rows;
 using quorvane::test::TableImage;
+namespace boot = quorvane::test::boot;
+
+namespace {
+
+constexpr std::uint32_t kFat32Start = 2048, kFat32Count = 1048576;
+constexpr std::uint32_t kExtended = kFat32Start + kFat32Count, kLogical = kExtended + 63;
+
+// A FAT32 volume of kFat32Count sectors whose hidden sectors are `hidden`.
+boot::Fat fat32Volume(std::uint32_t hidden) {
+    boot::Fat f;
+    f.fat32 = true, f.sectorsPerCluster = 8, f.reserved = 32, f.total32 = kFat32Count;
+    f.sectorsPerFat32 = 1024, f.hidden = hidden, f.type = "FAT32   ";
+    return f;
+}
+
+// Puts a FAT32 volume at `start` whose boot sector is zeroed and whose
+// backup, six sectors on, is sound.
+void zeroedFat32(TableImage& image, std::uint64_t start, std::uint32_t hidden) {
+    image.sectors[start + 1] = boot::fsInfo();
+    image.sectors[start + 6] = boot::fatBoot(fat32Volume(hidden));
+    image.sectors[start + 7] = boot::fsInfo();
+}
+
+// A disk with a FAT32 primary partition whose boot sector is zeroed and an
+// extended partition holding a FAT16 volume whose root directory holds a
+// directory DYN_ROOT starting at cluster 1234 (hexadecimal).
+TableImage volumesTable() {
+    TableImage image((std::uint64_t{kLogical} + 65536) * 512);
+    image.entry(0, 1, quorvane::test::entryAt(0x0C, 0, kFat32Start, kFat32Count))
+        .entry(0, 2, quorvane::test::entryAt(0x05, 0, kExtended, 63 + 65536))
+        .entry(kExtended, 1, quorvane::test::entryAt(0x06, kExtended, 63, 65536));
+    zeroedFat32(image, kFat32Start, kFat32Start);
+    boot::Fat fat16;
+    fat16.sectorsPerCluster = 4, fat16.reserved = 4, fat16.rootEntries = 512;
+    fat16.total32 = 65536, fat16.sectorsPerFat16 = 64, fat16.hidden = 63;
+    image.sectors[kLogical] = boot::fatBoot(fat16);
+    boot::Bytes root{};
+    boot::dirEntry(root, 0, "DATA       ", 0x10, 0x0003);
+    boot::dirEntry(root, 1, "DYN_ROOT   ", 0x10, 0x1234);
+    image.sectors[kLogical + 4 + 2 * 64] = root;
+    return image;
+}
+
+}  // namespace
 
 class TableWindowTest : public quorvane::test::WindowFixture {
     Q_OBJECT
@@ -43,6 +88,20 @@ class TableWindowTest : public quorvane::test::WindowFixture {
     }
     QTreeWidget* entryList(QDialog* table) {
         return table->findChild<QTreeWidget*>("lstEntries");
+    }
+    // The page buttons of a list as "caption | on/off | tool tip".
+    static QStringList pageButtons(QDialog* list) {
+        QStringList states;
+        for (const char* name : {"cmdUse110", "cmdUse108", "cmdUse113", "cmdUseFat32",
+                                 "cmdUseNtfs", "cmdUseDynRoot"}) {
+            auto* button = list->findChild<QPushButton*>(name);
+            if (!button) return {QString("no button ") + name};
+            if (button->accessibleDescription() != button->toolTip())
+                return {QString("tool tip and description differ: ") + name};
+            states << button->text().remove('&') + " | " + (button->isEnabled() ? "on" : "off") +
+                          " | " + button->toolTip();
+        }
+        return states;
     }
 
 private slots:
@@ -93,10 +152,6 @@ private slots:
             {File, "disk.vhdx", QByteArray("vhdxfile") + sector,
              "it is a VHDX virtual disk, not a raw disk image; qemu-img convert -O raw makes a "
              "raw image of it"},
-            {File, "fat32.img", fat32,
-             "it is a FAT32 file system, not a whole disk: it holds no partition table. It looks "
-             "like an image of one partition; save the whole disk instead (dd if=/dev/sdX "
-             "of=disk.img)"},
             {Absent, "missing.img", {}, "it cannot be opened: No such file or directory"},
             {Folder, "folder.img", {},
              "it is a directory, not a saved disk image: save an image first, for example with "
@@ -188,6 +243,186 @@ private slots:
                          "table's extent)"));
         QCOMPARE(partial->findChild<QPlainTextEdit*>("txtFindings")->toPlainText(),
                  QString("None: the entries agree with each other."));
+    }
+
+    // Each entry's boot sector is read when it is chosen: a verdict below
+    // the list, and the pages its volume fills.
+    void bootSectorVerdictFollowsTheSelectedEntry() {
+        open();
+        QDialog* table = readTable(writeImage(volumesTable()));
+        QVERIFY(table);
+        QTreeWidget* list = entryList(table);
+        auto* verdict = table->findChild<QPlainTextEdit*>("txtBootSector");
+        QVERIFY(verdict && verdict->isReadOnly());
+        QCOMPARE(verdict->accessibleName(), QString("Boot sector"));
+        const struct {
+            int row;
+            QString verdict;
+            QStringList buttons;
+        } cases[] = {
+            {0,
+             "File system: FAT32.\n"
+             "The boot sector in sector 2048 holds an empty sector (all zero).\n"
+             "Its backup in sector 2054 is sound; it differs in File System.\n"
+             "The boot sector is damaged and a backup is sound: the page Fat32 bbs restores it "
+             "(start sector 2048).",
+             {"Use for Error 110 | off | Not from this entry: a disk image holds no #110 message "
+              "(ucSectors, end - begin): Check sizes the difference",
+              "Use for Error 108 | on | Put the selected entry's values on the Error 108 page",
+              "Use for Bogus 113 | on | Put the selected entry's values on the Bogus 113 page",
+              "Use for Fat32 bbs | on | Put the selected entry's values on the Fat32 bbs page",
+              "Use for NTFS bbs | off | Not from this entry: the volume at sector 2048 holds "
+              "FAT32, not NTFS",
+              "Use for DYN_ROOT | off | Not from this entry: the volume at sector 2048 holds "
+              "FAT32, not FAT12 or FAT16"}},
+            // The extended partition's sectors are no volume: nothing is read.
+            {1, "The extended partition holds no volume of its own: its logical partitions do.",
+             {"Use for Error 110 | off | Not from this entry: a disk image holds no #110 message "
+              "(ucSectors, end - begin): Check sizes the difference",
+              "Use for Error 108 | on | Put the selected entry's values on the Error 108 page",
+              "Use for Bogus 113 | off | Not from this entry: the volume's boot sector was not "
+              "read",
+              "Use for Fat32 bbs | off | Not from this entry: the volume's boot sector was not "
+              "read",
+              "Use for NTFS bbs | off | Not from this entry: the volume's boot sector was not read",
+              "Use for DYN_ROOT | off | Not from this entry: the volume's boot sector was not "
+              "read"}},
+            {2,
+             "File system: FAT16.\n"
+             "The boot sector in sector 1050687 is sound.\n"
+             "No backup: FAT12 and FAT16 keep no backup of the boot sector.\n"
+             "The root directory holds DYN_ROOT (start cluster 1234): the root directory is "
+             "relocated; the page DYN_ROOT applies.",
+             {"Use for Error 110 | off | Not from this entry: a disk image holds no #110 message "
+              "(ucSectors, end - begin): Check sizes the difference",
+              "Use for Error 108 | on | Put the selected entry's values on the Error 108 page",
+              "Use for Bogus 113 | on | Put the selected entry's values on the Bogus 113 page",
+              "Use for Fat32 bbs | off | Not from this entry: the volume at sector 1050687 holds "
+              "FAT16, not FAT32",
+              "Use for NTFS bbs | off | Not from this entry: the volume at sector 1050687 holds "
+              "FAT16, not NTFS",
+              "Use for DYN_ROOT | on | Put the selected entry's values on the DYN_ROOT page"}},
+        };
+        for (const auto& c : cases) {
+            list->setCurrentItem(list->topLevelItem(c.row));
+            QCOMPARE(verdict->toPlainText(), c.verdict);
+            QCOMPARE(pageButtons(table), c.buttons);
+        }
+        list->clearSelection();
+        QCOMPARE(verdict->toPlainText(),
+                 QString("Choose an entry to see its volume's boot sector."));
+        for (const char* name : {"cmdUse", "cmdUse108", "cmdUseFat32"})
+            QVERIFY(!table->findChild<QPushButton*>(name)->isEnabled());
+    }
+
+    // "Use for ..." from an image fills the page as values typed by hand
+    // would, and the page's own buttons give the same instructions.
+    void useForPageFromAnImageGivesTheInstructionsOfValuesTypedIn() {
+        const struct {
+            NumberFormat format;
+            int row;
+            const char* button;
+            MainWindow::Page page;
+            std::vector<std::pair<const char*, const char*>> typed;  // by hand, in order
+            std::vector<const char*> calculate;                      // clicked in order
+        } cases[] = {
+            {NumberFormat::comma(), 0, "cmdUseFat32", MainWindow::Fat32Bbs,
+             {{"startsct", "2048"}}, {"CalcFAT32BBS"}},
+            {NumberFormat::point(), 2, "cmdUseDynRoot", MainWindow::DynRoot,
+             {{"sectcluster", "4"}, {"direntries", "200"}, {"sectfat", "40"},
+              {"rsvdsects", "4"}, {"numfats", "2"}, {"dynrootstart", "1234"}},
+             {"Calcroot", "ConvHEXDEC"}},
+            {NumberFormat::comma(), 2, "cmdUseDynRoot", MainWindow::DynRoot,
+             {{"sectcluster", "4"}, {"direntries", "200"}, {"sectfat", "40"},
+              {"rsvdsects", "4"}, {"numfats", "2"}, {"dynrootstart", "1234"}},
+             {"Calcroot", "ConvHEXDEC"}},
+        };
+        for (const auto& c : cases) {
+            // By hand first.
+            open(c.format);
+            window_->pages()->setCurrentIndex(c.page);
+            for (const auto& [field, text] : c.typed) type(field, text);
+            for (const char* button : c.calculate) click(button);
+            const QString typed = report();
+            QVERIFY(!typed.isEmpty());
+
+            open(c.format);
+            QDialog* table = readTable(writeImage(volumesTable()));
+            QVERIFY(QTest::qWaitForWindowExposed(table));
+            entryList(table)->setCurrentItem(entryList(table)->topLevelItem(c.row));
+            QTest::mouseClick(table->findChild<QPushButton*>(c.button), Qt::LeftButton);
+            QVERIFY(!table->isVisible());
+            QCOMPARE(window_->pages()->currentIndex(), int(c.page));
+            for (const auto& [field, text] : c.typed) QCOMPARE(this->text(field), QString(text));
+            for (const char* button : c.calculate) click(button);
+            QCOMPARE(report(), typed);
+            QVERIFY(dialogs_.shown.empty());
+        }
+    }
+
+    // A file that is one volume and no partition table: that volume alone,
+    // read from sector 0 on.
+    void imageOfOneVolumeShowsItsBootSector() {
+        open();
+        // Its boot sector has 3 sectors per cluster; its backup is sound.
+        TableImage volume(std::uint64_t{kFat32Count} * 512);
+        zeroedFat32(volume, 0, kFat32Start);
+        boot::Fat odd = fat32Volume(kFat32Start);
+        odd.sectorsPerCluster = 3;
+        volume.sectors[0] = boot::fatBoot(odd);
+        QDialog* table = readTable(writeImage(volume, "fat32.img"));
+        QVERIFY(table);
+        QVERIFY(dialogs_.shown.empty());
+        QCOMPARE(table->windowTitle(), QString("Volume of fat32.img"));
+        QCOMPARE(table->findChild<QLabel*>("lblVolume")->text(), QString("The image holds no partition table: it is one volume (a FAT32 file "
+                         "system) from sector 0 on."));
+        QVERIFY(!table->findChild<QLabel*>("lblGeometry"));
+        QCOMPARE(rows(entryList(table)),
+                 QStringList{"Volume |  |  |  |  |  |  | 0 | 1048576 | "});
+        QCOMPARE(table->findChild<QPlainTextEdit*>("txtBootSector")->toPlainText(),
+                 QString("File system: FAT32.\n"
+                         "The boot sector in sector 0 is damaged: Sectors per Cluster is 3, not a "
+                         "power of two.\n"
+                         "Its backup in sector 6 is sound; it differs in Sectors per Cluster.\n"
+                         "The boot sector is damaged and a backup is sound: the page Fat32 bbs "
+                         "restores it (start sector 0)."));
+        QVERIFY(!table->findChild<QPushButton*>("cmdUse")->isEnabled());
+        // Without a table there is no geometry for the Error 108 page.
+        QCOMPARE(pageButtons(table),
+                 (QStringList{
+                     "Use for Error 110 | off | Not from this entry: a disk image holds no #110 "
+                     "message (ucSectors, end - begin): Check sizes the difference",
+                     "Use for Error 108 | off | Not from this entry: an image of one volume holds "
+                     "no partition table to take the disk's geometry from",
+                     "Use for Bogus 113 | on | Put the selected entry's values on the Bogus 113 "
+                     "page",
+                     "Use for Fat32 bbs | on | Put the selected entry's values on the Fat32 bbs "
+                     "page",
+                     "Use for NTFS bbs | off | Not from this entry: the volume at sector 0 holds "
+                     "FAT32, not NTFS",
+                     "Use for DYN_ROOT | off | Not from this entry: the volume at sector 0 holds "
+                     "FAT32, not FAT12 or FAT16"}));
+        QTest::mouseClick(table->findChild<QPushButton*>("cmdUseFat32"), Qt::LeftButton);
+        QCOMPARE(window_->pages()->currentIndex(), int(MainWindow::Fat32Bbs));
+        QCOMPARE(text("startsct"), QString("0"));
+        table->close();
+
+        // A sector that only names FAT32 is no longer refused: its verdict
+        // says what is wrong with it.
+        TableImage named(512);
+        named.bytes(0, "\xEB\x58\x90MSWIN4.1").bytes(0, "FAT32   ", 82).signature(0);
+        QDialog* bare = readTable(writeImage(named, "named.img"));
+        QVERIFY(bare);
+        QVERIFY(dialogs_.shown.empty());
+        QCOMPARE(bare->findChild<QPlainTextEdit*>("txtBootSector")->toPlainText(),
+                 QString("File system: FAT32.\n"
+                         "The boot sector in sector 0 is damaged: Bytes per Sector is 0, not a "
+                         "power of two from 512 to 4096; Sectors per Cluster is 0, not a power of "
+                         "two; Reserved Sectors is 0; Number of FATs is 0; Media Descriptor is "
+                         "0x00, not F0 or F8 to FF; the total of sectors is 0; Sectors per FAT is "
+                         "0.\n"
+                         "Its backup in sector 6 cannot be read."));
+        QVERIFY(!bare->findChild<QPushButton*>("cmdUseFat32")->isEnabled());
     }
 
     // "Use entry" by its button, by Return on the list and by a double

@@ -21,8 +21,11 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "core/base/texts.h"
+#include "core/readers/bootsector.h"
+#include "core/readers/partitiontable.h"
 #include "core/workbench/geometry.h"
 #include "gui/accessories/about.h"
 #include "gui/accessories/divizedi.h"
@@ -357,13 +360,55 @@ void MainWindow::readPartitionTable() {
     if (!fileChooser_) return;
     const std::optional<std::string> path = fileChooser_->chooseFile("Read partition table");
     if (!path) return;
-    core::TableReading reading = platform::readTableFile(*path, core::TableRequest{}, format_);
-    if (!reading.error.empty()) {
-        showMessage(core::unreadableTableMessage(*path, reading.error));
+    platform::OpenedImage opened = platform::openDiskImage(*path);
+    if (!opened.image) {
+        showMessage(core::unreadableTableMessage(*path, opened.error));
         return;
     }
+    // The window reads each volume when its entry is chosen: the image
+    // stays open as long as the window does.
+    const std::shared_ptr<core::DiskImage> image = std::move(opened.image);
+    TableWindow::ImageSource source;
+    source.path = *path;
+    source.readVolume = [image](const core::VolumePlace& place) {
+        return core::readVolume(*image, place);
+    };
+    core::TableReading reading = core::readPartitionTable(*image, core::TableRequest{}, format_);
+    if (!reading.error.empty()) {
+        // A file that is one volume holds no table: its boot sector is read
+        // from sector 0 on.
+        core::SectorBytes first{};
+        const std::optional<std::string> kind =
+            image->size() >= core::kSectorBytes && !image->readSector(0, first)
+                ? core::bootSectorKind(first)
+                : std::nullopt;
+        if (!kind) {
+            showMessage(core::unreadableTableMessage(*path, reading.error));
+            return;
+        }
+        source.oneVolume = true;
+        source.what = *kind;
+        reading = core::TableReading{};
+        reading.imageSectors = image->size() / core::kSectorBytes;
+    }
     const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
-    showList(new TableWindow(*path, std::move(reading), use, this));
+    const auto page = [this](const core::PageChoice& choice) { usePage(choice); };
+    showList(new TableWindow(source, std::move(reading), use, page, this));
+}
+
+void MainWindow::usePage(const core::PageChoice& choice) {
+    perform([&choice](core::Workspace& w, const core::NumberFormat&) {
+        core::usePageChoice(w, choice);
+        return core::Outcome{};
+    });
+    switch (choice.page) {
+        case core::ListingPage::Error110: pages_->setCurrentIndex(Error110); break;
+        case core::ListingPage::Error108: pages_->setCurrentIndex(Error108); break;
+        case core::ListingPage::Bogus113: pages_->setCurrentIndex(Bogus113); break;
+        case core::ListingPage::Fat32Bbs: pages_->setCurrentIndex(Fat32Bbs); break;
+        case core::ListingPage::NtfsBbs: pages_->setCurrentIndex(NtfsBbs); break;
+        case core::ListingPage::DynRoot: pages_->setCurrentIndex(DynRoot); break;
+    }
 }
 
 void MainWindow::useEntry(const core::GeometryFields& fields) {
@@ -429,22 +474,9 @@ void MainWindow::listListing(const std::string& name, bool file, std::string_vie
     }
     core::ListingReading reading = core::checkListing(listing, core::ListingRequest{}, format_);
     const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
-    const auto usePage = [this](const core::PageChoice& choice) {
-        perform([&choice](core::Workspace& w, const core::NumberFormat&) {
-            core::usePageChoice(w, choice);
-            return core::Outcome{};
-        });
-        switch (choice.page) {
-            case core::ListingPage::Error110: pages_->setCurrentIndex(Error110); break;
-            case core::ListingPage::Error108: pages_->setCurrentIndex(Error108); break;
-            case core::ListingPage::Bogus113: pages_->setCurrentIndex(Bogus113); break;
-            case core::ListingPage::Fat32Bbs: pages_->setCurrentIndex(Fat32Bbs); break;
-            case core::ListingPage::NtfsBbs: pages_->setCurrentIndex(NtfsBbs); break;
-            case core::ListingPage::DynRoot: pages_->setCurrentIndex(DynRoot); break;
-        }
-    };
+    const auto page = [this](const core::PageChoice& choice) { usePage(choice); };
     showList(new TableWindow(TableWindow::ListingOrigin{name, file}, std::move(reading), use,
-                             usePage, this));
+                             page, this));
 }
 
 void MainWindow::refuseListing(const std::string& name, const std::string& reason) {

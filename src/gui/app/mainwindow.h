@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/accessories/sysinfo.h"
+#include "core/app/listingchoices.h"
 #include "core/app/shell.h"
 #include "core/base/numeric.h"
 #include "core/base/outcome.h"
@@ -92,11 +93,14 @@ private:
     void runBatch();
     void openDiviZedi();
     void openAbout();
-    // Asks for a saved disk image and lists its partition table; a file
-    // that cannot be read gives a message and changes nothing.
+    // Asks for a saved disk image and lists its partition table, or the one
+    // volume of an image that holds no table but a file system from sector
+    // 0 on; a file that cannot be read gives a message and changes nothing.
     void readPartitionTable();
     // Puts an entry of a list on the Geometry page and shows it.
     void useEntry(const core::GeometryFields& fields);
+    // "Use for ...": fills the choice's page and shows it.
+    void usePage(const core::PageChoice& choice);
     // Shows a list window over this one.
     void showList(QDialog* list);
 

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "core/workbench/tabletexts.h"
+#include "core/workbench/volumetexts.h"
 #include "gui/app/pageframes.h"
 
 namespace quorvane::gui {
@@ -135,7 +136,7 @@ QString messagesText(const core::CheckedDisk& disk) {
 
 // A read-only box of a few lines of text, named for screen readers.
 QPlainTextEdit* textBox(const char* name, const QString& accessibleName,
-                        const QString& description, QWidget* parent) {
+                        const QString& description, QWidget* parent, int lines = 4) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     box->setAccessibleName(accessibleName);
@@ -143,7 +144,7 @@ QPlainTextEdit* textBox(const char* name, const QString& accessibleName,
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setTabChangesFocus(true);
-    box->setFixedHeight(box->fontMetrics().lineSpacing() * 4 + 2 * (box->frameWidth() + 4));
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * (box->frameWidth() + 4));
     return box;
 }
 
@@ -187,37 +188,68 @@ QString pageCaption(const core::PageChoice& choice) {
 
 }  // namespace
 
-TableWindow::TableWindow(const std::string& path, core::TableReading reading, UseEntry use,
-                         QWidget* parent)
-    : QDialog(parent), table_(std::move(reading)), use_(std::move(use)) {
+TableWindow::TableWindow(const ImageSource& source, core::TableReading reading, UseEntry use,
+                         UsePage usePage, QWidget* parent)
+    : QDialog(parent),
+      table_(std::move(reading)),
+      use_(std::move(use)),
+      usePage_(std::move(usePage)),
+      readVolume_(source.readVolume) {
     setObjectName("frmTable");
-    const QString file = QString::fromStdString(path);
-    setWindowTitle("Partition table of " + QFileInfo(file).fileName());
+    const QString file = QString::fromStdString(source.path);
+    setWindowTitle((source.oneVolume ? "Volume of " : "Partition table of ") +
+                   QFileInfo(file).fileName());
 
     auto* image = new QLabel("Image: " + file + ", " + number(table_->imageSectors) + " sectors",
                              this);
     image->setObjectName("lblImage");
     image->setWordWrap(true);
     image->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    geometry_ = new QLabel(geometryLine(table_->geometry), this);
-    geometry_->setObjectName("lblGeometry");
-    QLabel* extent = nullptr;
-    if (table_->partialImage()) {
-        extent = new QLabel(QString::fromStdString(table_->extentNote()), this);
-        extent->setObjectName("lblExtent");
-        extent->setWordWrap(true);
-    }
     std::vector<QWidget*> top{image};
-    if (extent) top.push_back(extent);
-    top.push_back(geometry_);
+    if (source.oneVolume) {
+        // The volume runs from sector 0 to the end of the image.
+        core::CheckedEntry volume;
+        volume.entry.count = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(table_->imageSectors, UINT32_MAX));
+        oneVolume_ = volume;
+        auto* kind = new QLabel("The image holds no partition table: it is one volume (" +
+                                    QString::fromStdString(source.what) + ") from sector 0 on.",
+                                this);
+        kind->setObjectName("lblVolume");
+        kind->setWordWrap(true);
+        top.push_back(kind);
+    } else {
+        if (table_->partialImage()) {
+            auto* extent = new QLabel(QString::fromStdString(table_->extentNote()), this);
+            extent->setObjectName("lblExtent");
+            extent->setWordWrap(true);
+            top.push_back(extent);
+        }
+        geometry_ = new QLabel(geometryLine(table_->geometry), this);
+        geometry_->setObjectName("lblGeometry");
+        top.push_back(geometry_);
+    }
     build(top);
 
-    for (const core::CheckedEntry& c : table_->entries) {
-        auto* item = new QTreeWidgetItem(entries_, rowTexts(c));
+    if (oneVolume_) {
+        QStringList texts(kColumns.size(), QString());
+        texts[0] = "Volume";
+        texts[7] = "0";
+        texts[8] = number(table_->imageSectors);
+        auto* item = new QTreeWidgetItem(entries_, texts);
         for (const int column : kNumberColumns)
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        // No table, so no findings across entries either.
+        findings_->hide();
+        findingsLabel_->hide();
+    } else {
+        for (const core::CheckedEntry& c : table_->entries) {
+            auto* item = new QTreeWidgetItem(entries_, rowTexts(c));
+            for (const int column : kNumberColumns)
+                item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        findings_->setPlainText(findingsText(table_->findings));
     }
-    findings_->setPlainText(findingsText(table_->findings));
 
     if (entries_->topLevelItemCount() > 0) entries_->setCurrentItem(entries_->topLevelItem(0));
     selectionChanged();
@@ -313,7 +345,15 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
                                    "and where the listing and the check disagree"
                                  : "What the entries show together, beyond each one's check",
                         this);
-    auto* findingsLabel = buddyLabel("&Findings:", findings_, this);
+    findingsLabel_ = buddyLabel("&Findings:", findings_, this);
+    QLabel* bootSectorLabel = nullptr;
+    if (table_) {
+        bootSector_ = textBox("txtBootSector", "Boot sector",
+                              "The verdict on the selected volume's boot sector and its backup, "
+                              "read from the image",
+                              this, 6);
+        bootSectorLabel = buddyLabel("Boot &sector:", bootSector_, this);
+    }
     QLabel* unreadLabel = nullptr;
     if (listing_) {
         messages_ = textBox("txtMessages", "Listing's messages",
@@ -336,7 +376,7 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     useButton_->setObjectName("cmdUse");
     useButton_->setToolTip("Put the selected entry on the Geometry page");
     useButton_->setDefault(true);
-    if (listing_) {
+    {
         // The captions are the same for every entry.
         for (const core::PageChoice& choice : core::pageChoices({}, {})) {
             const PageButton* kind = pageButton(choice.page);
@@ -366,7 +406,11 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     layout->addSpacing(4);
     layout->addWidget(entriesLabel);
     layout->addWidget(entries_, 1);
-    layout->addWidget(findingsLabel);
+    if (bootSector_) {
+        layout->addWidget(bootSectorLabel);
+        layout->addWidget(bootSector_);
+    }
+    layout->addWidget(findingsLabel_);
     layout->addWidget(findings_);
     if (messages_) {
         layout->addWidget(messagesLabel_);
@@ -376,30 +420,24 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
         layout->addWidget(unreadLabel);
         layout->addWidget(unread_);
     }
-    if (pageButtons_.empty()) {
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        buttons->addWidget(useButton_);
-        buttons->addWidget(closeButton_);
-        layout->addLayout(buttons);
-    } else {
-        // "Use entry" and the pages' buttons in two rows, "Close" last.
-        std::vector<QPushButton*> all{useButton_};
-        all.insert(all.end(), pageButtons_.begin(), pageButtons_.end());
-        all.push_back(closeButton_);
-        const int perRow = static_cast<int>(all.size() + 1) / 2;
-        auto* buttons = new QGridLayout;
-        buttons->setColumnStretch(0, 1);
-        for (int i = 0; i < static_cast<int>(all.size()); ++i)
-            buttons->addWidget(all[static_cast<std::size_t>(i)], i / perRow, 1 + i % perRow);
-        layout->addLayout(buttons);
-    }
+    // "Use entry" and the pages' buttons in two rows, "Close" last.
+    std::vector<QPushButton*> all{useButton_};
+    all.insert(all.end(), pageButtons_.begin(), pageButtons_.end());
+    all.push_back(closeButton_);
+    const int perRow = static_cast<int>(all.size() + 1) / 2;
+    auto* buttons = new QGridLayout;
+    buttons->setColumnStretch(0, 1);
+    for (int i = 0; i < static_cast<int>(all.size()); ++i)
+        buttons->addWidget(all[static_cast<std::size_t>(i)], i / perRow, 1 + i % perRow);
+    layout->addLayout(buttons);
 
     // Tab goes down the window: the source's controls, the list, the
     // boxes of text, then the buttons in their order.
     std::vector<QWidget*> chain;
     if (disks_) chain.push_back(disks_);
-    chain.insert(chain.end(), {entries_, findings_});
+    chain.push_back(entries_);
+    if (bootSector_) chain.push_back(bootSector_);
+    chain.push_back(findings_);
     if (messages_) chain.push_back(messages_);
     if (unread_) chain.push_back(unread_);
     chain.push_back(useButton_);
@@ -470,16 +508,21 @@ std::optional<std::size_t> TableWindow::selectedRow() const {
 
 void TableWindow::selectionChanged() {
     const std::optional<std::size_t> row = selectedRow();
-    if (!listing_) {
-        useButton_->setEnabled(row.has_value());
+    choices_.clear();
+    if (table_) {
+        useButton_->setEnabled(row.has_value() && !oneVolume_);
+        showVolume(row);
         return;
     }
     const core::CheckedDisk* disk = static_cast<std::size_t>(disk_) < listing_->disks.size()
                                         ? &listing_->disks[static_cast<std::size_t>(disk_)]
                                         : nullptr;
     useButton_->setEnabled(row && disk && disk->missing.empty());
-    choices_.clear();
     if (row && disk) choices_ = core::pageChoices(*disk, disk->entries.at(*row));
+    showChoices();
+}
+
+void TableWindow::showChoices() {
     for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
         QPushButton* button = pageButtons_[i];
         const core::PageChoice* choice = i < choices_.size() ? &choices_[i] : nullptr;
@@ -495,6 +538,57 @@ void TableWindow::selectionChanged() {
         button->setToolTip(tip);
         button->setAccessibleDescription(tip);
     }
+}
+
+const core::CheckedEntry& TableWindow::imageEntry(std::size_t row) const {
+    return oneVolume_ ? *oneVolume_ : table_->entries.at(row);
+}
+
+const core::VolumeReport* TableWindow::volumeAt(std::size_t row) {
+    const auto cached = volumes_.find(row);
+    if (cached != volumes_.end()) return &cached->second;
+    core::VolumePlace place;  // one volume: from sector 0 to the image's end
+    if (!oneVolume_) {
+        const core::TableEntry& e = imageEntry(row).entry;
+        if (!e.number || e.extended()) return nullptr;
+        place.start = e.start;
+        place.count = e.count;
+        if (e.role == core::EntryRole::Logical) place.tableSector = e.tableSector;
+    }
+    if (!readVolume_) return nullptr;
+    return &volumes_.emplace(row, readVolume_(place)).first->second;
+}
+
+void TableWindow::showVolume(std::optional<std::size_t> row) {
+    if (!row) {
+        bootSector_->setPlainText("Choose an entry to see its volume's boot sector.");
+        showChoices();
+        return;
+    }
+    const core::CheckedEntry& entry = imageEntry(*row);
+    const core::VolumeReport* volume = volumeAt(*row);
+    choices_ = core::pageChoices(entry, table_->geometry, volume);
+    if (oneVolume_) {
+        // Without a partition table there is no geometry for the page.
+        for (core::PageChoice& choice : choices_) {
+            if (choice.page != core::ListingPage::Error108) continue;
+            choice.fields.clear();
+            choice.missing = "an image of one volume holds no partition table to take the "
+                             "disk's geometry from";
+        }
+    }
+    QStringList lines;
+    if (volume) {
+        for (const std::string& line : core::volumeVerdict(*volume))
+            lines << QString::fromStdString(line);
+    } else if (entry.entry.role == core::EntryRole::Link) {
+        lines << "A link entry holds no volume: it points to the next extended boot record.";
+    } else {
+        lines << "The extended partition holds no volume of its own: its logical partitions "
+                 "do.";
+    }
+    bootSector_->setPlainText(lines.join('\n'));
+    showChoices();
 }
 
 void TableWindow::fitList() {
@@ -518,7 +612,7 @@ void TableWindow::useCurrentEntry() {
     const std::optional<std::size_t> row = selectedRow();
     if (!row || !useButton_->isEnabled()) return;
     if (table_) {
-        use_(table_->entries.at(*row).fields);
+        use_(imageEntry(*row).fields);
     } else {
         use_(listing_->disks.at(static_cast<std::size_t>(disk_)).entries.at(*row).checked.fields);
     }

@@ -4,6 +4,11 @@
 // the findings across entries. "Use entry" hands the chosen entry's fields
 // to the window that opened it.
 //
+// An image adds, below the entries, the verdict on the selected volume's
+// boot sector and its backup, read from the image when the entry is first
+// selected, and the "Use for ..." buttons of the pages that volume fills. An
+// image of one volume (no partition table) shows that volume alone.
+//
 // A listing adds what the listing itself says: a disk picker where it holds
 // several disks, the listing's own codes beside each entry, where they and
 // the check disagree, the listing's messages, the lines that could not be
@@ -13,11 +18,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/app/listingchoices.h"
+#include "core/readers/bootsector.h"
 #include "core/workbench/listingcheck.h"
 #include "core/workbench/tablecheck.h"
 
@@ -37,9 +44,23 @@ public:
     // What a "Use for ..." button does with its page's values.
     using UsePage = std::function<void(const core::PageChoice&)>;
 
-    // `reading` is the table of the image at `path`, read without an error.
-    TableWindow(const std::string& path, core::TableReading reading, UseEntry use,
-                QWidget* parent);
+    // Reads the volume at a place of the image; the window holds it as long
+    // as it is open, so that the image stays open too.
+    using ReadVolume = std::function<core::VolumeReport(const core::VolumePlace&)>;
+
+    // What the image at `path` holds: a partition table, or one volume
+    // (a file system from sector 0 on, `what` naming it: "a FAT32 file
+    // system"), and how to read its volumes.
+    struct ImageSource {
+        std::string path;
+        ReadVolume readVolume;
+        bool oneVolume = false;
+        std::string what;  // for one volume
+    };
+    // `reading` is the table of the image, read without an error; for one
+    // volume, only its imageSectors count.
+    TableWindow(const ImageSource& source, core::TableReading reading, UseEntry use,
+                UsePage usePage, QWidget* parent);
 
     // Where a listing came from: a file's path, or what the text came
     // through ("the clipboard").
@@ -61,29 +82,44 @@ private:
     void showDisk(int index);
     // Enables the buttons for the selected entry.
     void selectionChanged();
+    // Enables the page buttons by choices_ and says what each one lacks.
+    void showChoices();
     void useCurrentEntry();
     void useChoice(std::size_t index);
     // The selected entry's place in the list shown, or none.
     std::optional<std::size_t> selectedRow() const;
     // Sizes the list to show every column whole and a few rows.
     void fitList();
+    // The image's entry at `row`: the table's, or the one volume's.
+    const core::CheckedEntry& imageEntry(std::size_t row) const;
+    // The volume of the image's entry at `row`, read once; none for an
+    // extended partition or a link.
+    const core::VolumeReport* volumeAt(std::size_t row);
+    // The image's choices for the selected entry and its boot sector's text.
+    void showVolume(std::optional<std::size_t> row);
 
     std::optional<core::TableReading> table_;
     std::optional<core::ListingReading> listing_;
     UseEntry use_;
     UsePage usePage_;
     int disk_ = 0;  // of the listing, shown
+    ReadVolume readVolume_;
+    // The image is one volume: its only entry, from sector 0 to its end.
+    std::optional<core::CheckedEntry> oneVolume_;
+    std::map<std::size_t, core::VolumeReport> volumes_;  // by row, as read
 
     QComboBox* disks_ = nullptr;
     QLabel* geometry_ = nullptr;
     QTreeWidget* entries_ = nullptr;
+    QPlainTextEdit* bootSector_ = nullptr;  // an image's only
     QPlainTextEdit* findings_ = nullptr;
+    QLabel* findingsLabel_ = nullptr;
     QPlainTextEdit* messages_ = nullptr;
     QLabel* messagesLabel_ = nullptr;
     QPlainTextEdit* unread_ = nullptr;
     QPushButton* useButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    // One per page a listing's entry can fill, in the choices' order.
+    // One per page an entry can fill, in the choices' order.
     std::vector<QPushButton*> pageButtons_;
     // The selected entry's choices, one per page button.
     std::vector<core::PageChoice> choices_;
