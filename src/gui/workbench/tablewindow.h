@@ -76,7 +76,8 @@ public:
 
 private:
     // The controls every source has, laid out below `top` (the source's
-    // lines), in the Tab order entries, findings, buttons.
+    // lines), in the Tab order entries, boot sector (an image's), findings,
+    // buttons.
     void build(const std::vector<QWidget*>& top);
     // Fills the list and the texts below it with disk `index` of the listing.
     void showDisk(int index);
