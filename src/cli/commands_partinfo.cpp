@@ -353,6 +353,17 @@ int runPartinfo(const Arguments& arguments, Context& context) {
                     << ")\n";
         return kRefused;
     }
+    if (const std::string* svg = arguments.value("svg")) {
+        // One map: one disk.
+        if (reading.disks.size() != 1)
+            throw Usage{"--svg needs --disk when the listing holds several disks"};
+        const CheckedDisk& disk = reading.disks.front();
+        const std::string title =
+            "Disk " + (disk.listing.number ? std::to_string(*disk.listing.number) : std::string("?")) +
+            " of " + from.name;
+        if (!writeMapSvg(*svg, core::layoutDiskMap(disk, context.format), title, context))
+            return kRefused;
+    }
 
     if (arguments.flag("batch-lines")) {
         for (const CheckedDisk& disk : reading.disks) {
@@ -383,7 +394,7 @@ int runPartinfo(const Arguments& arguments, Context& context) {
 void addPartinfoCommands(std::vector<Command>& commands) {
     Command partinfo;
     partinfo.name = "partinfo";
-    partinfo.synopsis = "[FILE | -] [--disk N] [--drive N] [--json] [--batch-lines]";
+    partinfo.synopsis = "[FILE | -] [--disk N] [--drive N] [--json] [--batch-lines] [--svg FILE]";
     partinfo.summary =
         "a partinfo listing, every entry checked and each page it fills; exit status 3 on errors";
     partinfo.options = {
@@ -391,6 +402,7 @@ void addPartinfoCommands(std::vector<Command>& commands) {
         {"drive", "N", "the drive number of the entries' Editpart lines (else the disk's place)"},
         {"json", {}, "print one JSON object instead of the text"},
         {"batch-lines", {}, "print a line of options for batch per partition (findings on stderr)"},
+        {"svg", "FILE", "also write a map of the disk as SVG to FILE (one disk: see --disk)"},
     };
     partinfo.notes =
         "FILE is the text file that partinfo or partinnt wrote (partinfo > partinfo.txt),\n"

@@ -172,6 +172,10 @@ int runTable(const Arguments& arguments, Context& context) {
     const TableReading reading =
         core::readPartitionTable(*opened.image, request, context.format);
     if (!reading.error.empty()) return refuse(reading.error);
+    if (const std::string* svg = arguments.value("svg");
+        svg && !writeMapSvg(*svg, core::layoutDiskMap(reading, context.format),
+                            "Partition table of " + image, context))
+        return kRefused;
     if (arguments.flag("batch-lines")) {
         for (const CheckedEntry& c : reading.entries)
             if (!c.entry.extended()) context.out << checkOptions(c.fields) << '\n';
@@ -194,7 +198,8 @@ void addTableCommands(std::vector<Command>& commands) {
     Command table;
     table.name = "table";
     table.synopsis =
-        "IMAGE [--geometry C/H/S | --heads H --sectors S] [--drive N] [--json] [--batch-lines]";
+        "IMAGE [--geometry C/H/S | --heads H --sectors S] [--drive N] [--json] [--batch-lines] "
+        "[--svg FILE]";
     table.summary =
         "a saved disk image's partition table, every entry checked; exit status 3 on errors";
     table.options = {
@@ -204,6 +209,7 @@ void addTableCommands(std::vector<Command>& commands) {
         {"drive", "N", "the drive number of the entries' Editpart lines (1 when not given)"},
         {"json", {}, "print one JSON object instead of the text"},
         {"batch-lines", {}, "print a line of options for batch per partition (findings on stderr)"},
+        {"svg", "FILE", "also write a map of the disk as SVG to FILE"},
     };
     table.notes =
         "IMAGE is a regular file, a saved image of a disk or of its first sectors; only the\n"

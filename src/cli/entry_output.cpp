@@ -1,9 +1,12 @@
 #include "cli/entry_output.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "core/workbench/entrycheck.h"
+#include "core/workbench/diskmapsvg.h"
 #include "core/workbench/tabletexts.h"
+#include "platform/path.h"
 
 namespace quorvane::cli {
 
@@ -90,6 +93,16 @@ void writeFindings(JsonWriter& json, const std::vector<core::Finding>& findings)
         json.endArray().key("text").text(f.text).endObject();
     }
     json.endArray();
+}
+
+bool writeMapSvg(const std::string& path, const core::DiskMap& map, std::string_view title,
+                 Context& context) {
+    std::ofstream file(platform::pathFromUtf8(path), std::ios::binary | std::ios::trunc);
+    file << core::diskMapSvg(map, title);
+    file.close();
+    if (file) return true;
+    context.err << "quorvane-cli: cannot write the map to '" << path << "'\n";
+    return false;
 }
 
 }  // namespace quorvane::cli

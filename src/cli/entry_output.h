@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "cli/command.h"
 #include "core/app/listingchoices.h"
+#include "core/workbench/diskmap.h"
 #include "core/workbench/tablecheck.h"
 
 namespace quorvane::cli {
@@ -43,5 +45,10 @@ void writeCheck(JsonWriter& json, const core::CheckedEntry& entry);
 // The member "findings": each with its kind, the entries it names as
 // [table_sector, slot] pairs, and its text.
 void writeFindings(JsonWriter& json, const std::vector<core::Finding>& findings);
+
+// --svg FILE: writes the map of the disk as SVG to FILE, titled `title`.
+// False, with the reason on stderr, when the file cannot be written.
+bool writeMapSvg(const std::string& path, const core::DiskMap& map, std::string_view title,
+                 Context& context);
 
 }  // namespace quorvane::cli

@@ -557,3 +557,66 @@ TEST(PartinfoBatchLines, OneDiskOfTwoAsItsDrive) {
 }
 
 }  // namespace
+
+// --- The map as SVG ----------------------------------------------------------------
+
+namespace {
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = text.find(part, at)) != std::string::npos; at += part.size())
+        ++count;
+    return count;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+// Both commands write the same map: one group with its spoken title per
+// segment (the two partitions, which fill the disk), beside the text they
+// print anyway; a map that cannot be written stops the command.
+TEST(MapSvg, WrittenBesideTheReportOrRefused) {
+    const std::string listing = written("map.txt", kNt);
+    quorvane::test::TableImage image(1000ull * 16065 * 512);
+    image.entry(0, 1, quorvane::test::entryAt(0x07, 0, 63, 8032437));
+    image.entry(0, 2, quorvane::test::entryAt(0x0B, 0, 8032500, 8032500));
+    const std::string disk = scratch("map.img");
+    image.writeTo(disk);
+    ListedDisk second = ntDisk();
+    second.number = 2;
+    const std::string twoDisks = written("two.txt", quorvane::test::ntListing({ntDisk(), second}));
+    const std::string svg = scratch("map.svg");
+    const std::string unwritable = scratch("no such folder") + "/map.svg";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+        std::size_t segments;
+    } cases[] = {
+        {{"partinfo", listing, "--svg", svg}, 0, "", 2},
+        {{"table", disk, "--svg", svg}, 0, "", 2},
+        {{"partinfo", twoDisks, "--disk", "2", "--svg", svg}, 0, "", 2},
+        {{"table", disk, "--svg", unwritable}, 1,
+         "quorvane-cli: cannot write the map to '" + unwritable + "'\n", 0},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(svg);
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[0];
+        EXPECT_EQ(run.err, c.err) << c.args[0];
+        if (c.segments == 0) continue;
+        const std::string text = fileText(svg);
+        EXPECT_TRUE(text.starts_with("<?xml") || text.starts_with("<svg")) << text.substr(0, 40);
+        EXPECT_TRUE(text.ends_with("</svg>\n")) << c.args[0];
+        EXPECT_EQ(occurrences(text, "<g class=\"segment "), c.segments) << c.args[0];
+        EXPECT_EQ(occurrences(text, "<title>Partition 2, type 0B, "), 1u) << c.args[0];
+    }
+    const CliRun both = cli({"partinfo", twoDisks, "--svg", svg});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(both.err.starts_with(
+        "quorvane-cli: --svg needs --disk when the listing holds several disks\n"));
+}
