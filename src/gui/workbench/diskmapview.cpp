@@ -172,6 +172,12 @@ void paintMap(QPainter& painter, const DiskMap& map, const Placement& at, const 
         const double room = box.width() - 6 - (s.warning ? 2 * kWarningSize : 0);
         if (s.kind != SegmentKind::Extended && !label.isEmpty() &&
             metrics.horizontalAdvance(label) <= room && metrics.height() + 2 <= box.height()) {
+            // Over hatching the words keep a ground of their own.
+            if (!hatched[i].empty()) {
+                const QSizeF size(metrics.horizontalAdvance(label) + 4, metrics.height());
+                const QRectF ground(box.center() - QPointF(size.width() / 2, size.height() / 2), size);
+                painter.fillRect(ground, DiskMapView::fill(s.colour, colours.palette));
+            }
             painter.setPen(colours.text);
             painter.drawText(box, Qt::AlignCenter, label);
         }
