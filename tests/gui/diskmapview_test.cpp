@@ -4,6 +4,8 @@
 // picture's colours and the SVG file; its colours against the text in a
 // light and a dark palette.
 #include <QAccessible>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -253,6 +255,14 @@ private slots:
         QTest::keyClick(view_.get(), Qt::Key_Home);
         QCOMPARE(view_->selectedEntry(), std::optional<std::size_t>(0));
         QVERIFY(shown().contains(view_->segmentRect(0).topLeft().toPoint() + QPoint(1, 1)));
+
+        // The wheel turned towards the user scrolls right.
+        const int before = bar->value();
+        const QPoint at = canvas()->mapFrom(view_.get(), QPoint(100, 10));
+        QWheelEvent wheel(at, canvas()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas(), &wheel);
+        QVERIFY(bar->value() > before);
     }
 
     // The saved picture is light whatever the desktop's palette; the SVG

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -306,6 +308,21 @@ protected:
         painter.fillRect(event->rect(), colours.background);
         paintMap(painter, view_->map_, placement(), colours, QRectF(event->rect()), view_->current_,
                  view_->hasFocus());
+        // With nothing selected the focus is on the map as a whole.
+        if (view_->hasFocus() && !view_->current_) {
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(colours.highlight, 1, Qt::DotLine));
+            painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+        }
+    }
+    // The wheel scrolls the map sideways: it has no height to scroll.
+    void wheelEvent(QWheelEvent* event) override {
+        QScrollBar* bar = view_->scroll_->horizontalScrollBar();
+        if (bar->maximum() > 0) {
+            QCoreApplication::sendEvent(bar, event);
+            return;
+        }
+        QWidget::wheelEvent(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
