@@ -68,7 +68,10 @@ struct Colours {
         mark = p.color(QPalette::Text);
         diskEnd = dark ? QColor(0xef, 0x53, 0x50) : QColor(0xc6, 0x28, 0x28);
         frameLine = dark ? QColor(0x4d, 0xb6, 0xac) : QColor(0x00, 0x69, 0x5c);
-        unallocatedLine = p.color(QPalette::Mid);
+        // Half way between the text and its ground: plain against both.
+        const QColor base = p.color(QPalette::Base);
+        unallocatedLine = QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                                 (text.blue() + base.blue()) / 2);
         highlight = p.color(QPalette::Highlight);
     }
 };
@@ -79,7 +82,6 @@ QPalette lightPalette() {
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::Text, Qt::black);
-    p.setColor(QPalette::Mid, QColor(0x75, 0x75, 0x75));
     p.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
     return p;
 }
