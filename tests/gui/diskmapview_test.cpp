@@ -186,6 +186,13 @@ private slots:
         view_->selectEntry(0);
         view_->setMap(ordinaryMap());
         QCOMPARE(view_->currentSegment(), std::nullopt);
+
+        // A map not shown yet, narrower than its margins, follows too.
+        DiskMapView hidden;
+        hidden.resize(4, 4);
+        hidden.setMap(manyMap());
+        hidden.selectEntry(399);
+        QCOMPARE(hidden.selectedEntry(), std::optional<std::size_t>(399));
     }
 
     void screenReadersReadTheSegmentsAsAList() {

@@ -291,7 +291,6 @@ public:
     explicit DiskMapCanvas(DiskMapView* view) : QWidget(view), view_(view) {
         setObjectName(QStringLiteral("diskMapCanvas"));
         setFocusPolicy(Qt::NoFocus);
-        setMouseTracking(false);
     }
 
     Placement placement() const {
@@ -530,7 +529,6 @@ void DiskMapView::setMap(core::DiskMap map) {
 }
 
 void DiskMapView::mapChanged() {
-    const QFontMetricsF metrics(font());
     canvas_->setMinimumWidth(static_cast<int>(std::ceil(map_.width * minimumScale() + 2 * kMargin)));
     canvas_->setFixedHeight(static_cast<int>(std::ceil(map_.height * verticalScale() + 2 * kMargin)));
     legend_->updateGeometry();
@@ -595,7 +593,8 @@ void DiskMapView::selectEntry(std::optional<std::size_t> entryIndex) {
     if (current_) {
         // Its start at least, where it is wider than the window.
         const QRectF box = segmentRect(*current_);
-        const double shown = std::clamp(box.width(), 1.0, scroll_->viewport()->width() - 2 * kMargin);
+        const double room = std::max(1.0, scroll_->viewport()->width() - 2 * kMargin);
+        const double shown = std::clamp(box.width(), 1.0, room);
         scroll_->ensureVisible(static_cast<int>(box.left() + shown / 2),
                                static_cast<int>(box.center().y()),
                                static_cast<int>(shown / 2 + kMargin), 0);
