@@ -225,6 +225,13 @@ private slots:
             QCOMPARE(bool(state.selected), i == 3);
             QCOMPARE(bool(state.selectable), i < 4);  // partitions, not gaps
         }
+        // A screen reader selects with an item's action; a gap has none.
+        QSignalSpy selected(view_.get(), &DiskMapView::entrySelected);
+        list->child(0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(list->child(4)->actionInterface()->actionNames(), QStringList());
+        QCOMPARE(emitted(selected), (std::vector<std::size_t>{0}));
+        QVERIFY(list->child(0)->state().selected);
+
         // The item under a point of the screen, as a screen reader's mouse
         // review asks.
         const QPoint onLogical5 = canvas()->mapToGlobal(centre(*view_, 2));

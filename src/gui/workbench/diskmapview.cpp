@@ -385,9 +385,25 @@ namespace {
 
 // A segment as a screen reader meets it: an item of the map's list, named
 // with the core's words for it; a partition is selectable.
-class SegmentInterface : public QAccessibleInterface {
+class SegmentInterface : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     SegmentInterface(DiskMapView* view, std::size_t index) : view_(view), index_(index) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+    // A partition is selected by either action, as a click selects it.
+    QStringList actionNames() const override {
+        if (!isValid() || !isPartition(segment().kind)) return {};
+        return {setFocusAction(), toggleAction()};
+    }
+    void doAction(const QString& action) override {
+        if (!actionNames().contains(action)) return;
+        view_->setFocus(Qt::OtherFocusReason);
+        view_->chooseSegment(index_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
     bool isValid() const override { return view_ && index_ < view_->map().segments.size(); }
     QObject* object() const override { return nullptr; }
@@ -606,6 +622,10 @@ void DiskMapView::selectEntry(std::optional<std::size_t> entryIndex) {
 std::optional<std::size_t> DiskMapView::selectedEntry() const {
     if (!current_) return std::nullopt;
     return map_.segments[*current_].entry;
+}
+
+void DiskMapView::chooseSegment(std::size_t segment) {
+    if (segment < map_.segments.size() && isPartition(map_.segments[segment].kind)) moveTo(segment);
 }
 
 void DiskMapView::moveTo(std::size_t segment) {

@@ -38,6 +38,9 @@ public:
     // follow the map and the map the list without echoes. An entry the
     // map does not show (an extended boot record's link) selects nothing.
     void selectEntry(std::optional<std::size_t> entryIndex);
+    // Selects a partition's segment as the user does, with entrySelected;
+    // a gap selects nothing. Screen readers select by it.
+    void chooseSegment(std::size_t segment);
     // The entry of the selected segment.
     std::optional<std::size_t> selectedEntry() const;
     // The selected segment's index in map().segments.
