@@ -263,7 +263,7 @@ private slots:
             {0,
              "File system: FAT32.\n"
              "The boot sector in sector 2048 holds an empty sector (all zero).\n"
-             "Its backup in sector 2054 is sound; it differs in File System.\n"
+             "Its backup in sector 2054 is sound.\n"
              "The boot sector is damaged and a backup is sound: the page Fat32 bbs restores it "
              "(start sector 2048).",
              {"Use for Error 110 | off | Not from this entry: a disk image holds no #110 message "

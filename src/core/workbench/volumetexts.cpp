@@ -25,12 +25,15 @@ std::string copyText(const BootSectorCopy& copy) {
     return "is damaged: " + joined(copy.problems, "; ");
 }
 
-std::string backupText(const BackupCopy& b) {
+// The backup and how it compares with a primary that holds a file system;
+// against one that holds none, a list of differences says nothing.
+std::string backupText(const BackupCopy& b, const BootSectorCopy& primary) {
     std::string text = "Its backup in sector " + number(b.copy.sector) + " ";
     if (!b.copy.readable) return text + "cannot be read" + ".";
     if (b.identical) return text + "is identical.";
     text += copyText(b.copy);
-    if (!b.differences.empty()) text += "; it differs in " + joined(b.differences, ", ");
+    if (!b.differences.empty() && primary.fileSystem != FileSystem::None)
+        text += "; it differs in " + joined(b.differences, ", ");
     return text + ".";
 }
 
@@ -60,7 +63,7 @@ std::vector<std::string> volumeVerdict(const VolumeReport& v) {
     lines.push_back("File system: " + std::string(fileSystemName(v.fileSystem)) + ".");
     lines.push_back("The boot sector in sector " + number(v.primary.sector) + " " +
                     copyText(v.primary) + ".");
-    for (const BackupCopy& b : v.backups) lines.push_back(backupText(b));
+    for (const BackupCopy& b : v.backups) lines.push_back(backupText(b, v.primary));
     if (v.backups.empty() && !v.noBackupReason.empty())
         lines.push_back("No backup: " + v.noBackupReason + ".");
     if (v.fsInfoSector && !v.fsInfoValid)
