@@ -256,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{"NoImage", {},
                   "'table' needs IMAGE [--geometry C/H/S | --heads H --sectors S] [--drive N] "
-                  "[--json] [--batch-lines]"},
+                  "[--json] [--batch-lines] [--svg FILE]"},
         UsageCase{"HeadsAlone", {"a.img", "--heads", "255"}, "--heads and --sectors go together"},
         UsageCase{"SectorsAlone", {"a.img", "--sectors", "63"},
                   "--heads and --sectors go together"},

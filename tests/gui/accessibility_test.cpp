@@ -505,12 +505,12 @@ private slots:
         table->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), table);
         QStringList stops{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 10; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             stops << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(stops, QString("lstEntries txtBootSector txtFindings cmdUse cmdUse108 "
-                                "cmdUse113 cmdUseFat32 cmdClose lstEntries")
+                                "cmdUse113 cmdUseFat32 cmdSaveMap cmdClose diskMap lstEntries")
                             .split(' '));
         // The verdict's access key, then the page its volume fills.
         QTest::keyClick(table, Qt::Key_S, Qt::AltModifier);
@@ -527,12 +527,12 @@ private slots:
         listing->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), listing);
         stops = QStringList{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < 11; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             stops << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(stops, QString("lstEntries txtFindings txtMessages txtUnread cmdUse cmdUse108 "
-                                "cmdUseNtfs cmdClose cboDisk lstEntries")
+                                "cmdUseNtfs cmdSaveMap cmdClose cboDisk diskMap lstEntries")
                             .split(' '));
         // The access keys of the buttons.
         QTest::keyClick(listing, Qt::Key_N, Qt::AltModifier);

@@ -15,6 +15,8 @@
 #include "bootsectors.h"
 #include "core/base/texts.h"
 #include "gui/app/pagetabs.h"
+#include "gui/workbench/diskmapview.h"
+#include "gui/workbench/tablewindow.h"
 #include "platform/diskimage_std.h"
 #include "windowfixture.h"
 
@@ -247,6 +249,42 @@ private slots:
 
     // Each entry's boot sector is read when it is chosen: a verdict below
     // the list, and the pages its volume fills.
+    // The map above the list and the list share one selection, and the map
+    // saves as the picture its file name asks for.
+    void mapAndListShareTheSelectionAndTheMapSaves() {
+        open();
+        auto* table = qobject_cast<quorvane::gui::TableWindow*>(
+            readTable(writeImage(volumesTable())));
+        QVERIFY(table);
+        QTreeWidget* list = entryList(table);
+        quorvane::gui::DiskMapView* map = table->diskMap();
+        QVERIFY(map);
+        QVERIFY(map->focusPolicy() & Qt::TabFocus);
+        for (const int row : {1, 0}) {
+            list->setCurrentItem(list->topLevelItem(row));
+            QCOMPARE(map->selectedEntry(), std::optional<std::size_t>(row));
+        }
+        // Choosing on the map selects the entry's row.
+        const auto& segments = map->map().segments;
+        for (std::size_t i = segments.size(); i-- > 0;) {
+            if (!segments[i].entry) continue;
+            map->chooseSegment(i);
+            QCOMPARE(list->indexOfTopLevelItem(list->currentItem()),
+                     static_cast<int>(*segments[i].entry));
+            break;
+        }
+        for (const QString name : {"map.png", "map.svg"}) {
+            const QString path = QDir(files_.path()).filePath(name);
+            QString error;
+            QVERIFY2(table->saveMap(path, &error), qPrintable(error));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray start = file.read(8);
+            QVERIFY(name.endsWith(".png") ? start.startsWith("\x89PNG")
+                                          : start.startsWith("<?xml") || start.startsWith("<svg"));
+        }
+    }
+
     void bootSectorVerdictFollowsTheSelectedEntry() {
         open();
         QDialog* table = readTable(writeImage(volumesTable()));

@@ -393,7 +393,7 @@ void MainWindow::readPartitionTable() {
     }
     const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
     const auto page = [this](const core::PageChoice& choice) { usePage(choice); };
-    showList(new TableWindow(source, std::move(reading), use, page, this));
+    showList(new TableWindow(source, std::move(reading), use, page, this, format_));
 }
 
 void MainWindow::usePage(const core::PageChoice& choice) {
@@ -476,7 +476,7 @@ void MainWindow::listListing(const std::string& name, bool file, std::string_vie
     const auto use = [this](const core::GeometryFields& fields) { useEntry(fields); };
     const auto page = [this](const core::PageChoice& choice) { usePage(choice); };
     showList(new TableWindow(TableWindow::ListingOrigin{name, file}, std::move(reading), use,
-                             page, this));
+                             page, this, format_));
 }
 
 void MainWindow::refuseListing(const std::string& name, const std::string& reason) {

@@ -2,11 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,9 +17,11 @@
 #include <algorithm>
 #include <map>
 
+#include "core/workbench/diskmap.h"
 #include "core/workbench/tabletexts.h"
 #include "core/workbench/volumetexts.h"
 #include "gui/app/pageframes.h"
+#include "gui/workbench/diskmapview.h"
 
 namespace quorvane::gui {
 
@@ -189,11 +193,13 @@ QString pageCaption(const core::PageChoice& choice) {
 }  // namespace
 
 TableWindow::TableWindow(const ImageSource& source, core::TableReading reading, UseEntry use,
-                         UsePage usePage, QWidget* parent)
+                         UsePage usePage, QWidget* parent, const core::NumberFormat& format)
     : QDialog(parent),
       table_(std::move(reading)),
       use_(std::move(use)),
       usePage_(std::move(usePage)),
+      format_(format),
+      sourceName_(QString::fromStdString(source.path)),
       readVolume_(source.readVolume) {
     setObjectName("frmTable");
     const QString file = QString::fromStdString(source.path);
@@ -249,6 +255,7 @@ TableWindow::TableWindow(const ImageSource& source, core::TableReading reading, 
                 item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
         }
         findings_->setPlainText(findingsText(table_->findings));
+        map_->setMap(core::layoutDiskMap(*table_, format_));
     }
 
     if (entries_->topLevelItemCount() > 0) entries_->setCurrentItem(entries_->topLevelItem(0));
@@ -258,11 +265,14 @@ TableWindow::TableWindow(const ImageSource& source, core::TableReading reading, 
 }
 
 TableWindow::TableWindow(const ListingOrigin& origin, core::ListingReading reading,
-                         UseEntry use, UsePage usePage, QWidget* parent)
+                         UseEntry use, UsePage usePage, QWidget* parent,
+                         const core::NumberFormat& format)
     : QDialog(parent),
       listing_(std::move(reading)),
       use_(std::move(use)),
-      usePage_(std::move(usePage)) {
+      usePage_(std::move(usePage)),
+      format_(format),
+      sourceName_(QString::fromStdString(origin.name)) {
     setObjectName("frmListing");
     const QString name = QString::fromStdString(origin.name);
     setWindowTitle(origin.file ? "Partinfo listing of " + QFileInfo(name).fileName()
@@ -339,6 +349,15 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     entries_->setSelectionBehavior(QAbstractItemView::SelectRows);
     entries_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* entriesLabel = buddyLabel("&Entries:", entries_, this);
+    // An image of one volume has no table to draw.
+    if (!oneVolume_) {
+        map_ = new DiskMapView(this);
+        connect(map_, &DiskMapView::entrySelected, this, [this](std::size_t index) {
+            if (index < static_cast<std::size_t>(entries_->topLevelItemCount()))
+                entries_->setCurrentItem(entries_->topLevelItem(static_cast<int>(index)));
+        });
+        connect(map_, &DiskMapView::segmentActivated, this, [this] { useCurrentEntry(); });
+    }
 
     findings_ = textBox("txtFindings", "Findings",
                         listing_ ? "What the entries show together, beyond each one's check, "
@@ -388,6 +407,13 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
             pageButtons_.push_back(button);
         }
     }
+    if (map_) {
+        saveMapButton_ = new QPushButton("Sa&ve map...", this);
+        saveMapButton_->setObjectName("cmdSaveMap");
+        saveMapButton_->setToolTip("Save the disk's map with its legend as a PNG or SVG picture");
+        saveMapButton_->setAutoDefault(false);
+        connect(saveMapButton_, &QPushButton::clicked, this, &TableWindow::chooseMapFile);
+    }
     closeButton_ = new QPushButton("&Close", this);
     closeButton_->setObjectName("cmdClose");
     closeButton_->setAutoDefault(false);
@@ -404,6 +430,7 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     auto* layout = new QVBoxLayout(this);
     for (QWidget* widget : top) layout->addWidget(widget);
     layout->addSpacing(4);
+    if (map_) layout->addWidget(map_);
     layout->addWidget(entriesLabel);
     layout->addWidget(entries_, 1);
     if (bootSector_) {
@@ -423,6 +450,7 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     // "Use entry" and the pages' buttons in two rows, "Close" last.
     std::vector<QPushButton*> all{useButton_};
     all.insert(all.end(), pageButtons_.begin(), pageButtons_.end());
+    if (saveMapButton_) all.push_back(saveMapButton_);
     all.push_back(closeButton_);
     const int perRow = static_cast<int>(all.size() + 1) / 2;
     auto* buttons = new QGridLayout;
@@ -435,6 +463,7 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     // boxes of text, then the buttons in their order.
     std::vector<QWidget*> chain;
     if (disks_) chain.push_back(disks_);
+    if (map_) chain.push_back(map_);
     chain.push_back(entries_);
     if (bootSector_) chain.push_back(bootSector_);
     chain.push_back(findings_);
@@ -442,6 +471,7 @@ void TableWindow::build(const std::vector<QWidget*>& top) {
     if (unread_) chain.push_back(unread_);
     chain.push_back(useButton_);
     chain.insert(chain.end(), pageButtons_.begin(), pageButtons_.end());
+    if (saveMapButton_) chain.push_back(saveMapButton_);
     chain.push_back(closeButton_);
     for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
@@ -474,6 +504,10 @@ void TableWindow::showDisk(int index) {
             entries_->setCurrentItem(entries_->topLevelItem(0));
     }
     entries_->blockSignals(false);
+    if (map_) {
+        map_->setMap(disk ? core::layoutDiskMap(*disk, format_) : core::DiskMap{});
+        saveMapButton_->setEnabled(disk && !disk->entries.empty());
+    }
 
     const bool geometryKnown = disk && (disk->listing.geometry || !disk->entries.empty());
     QString geometry =
@@ -508,6 +542,7 @@ std::optional<std::size_t> TableWindow::selectedRow() const {
 
 void TableWindow::selectionChanged() {
     const std::optional<std::size_t> row = selectedRow();
+    if (map_) map_->selectEntry(row);
     choices_.clear();
     if (table_) {
         useButton_->setEnabled(row.has_value() && !oneVolume_);
@@ -625,6 +660,32 @@ void TableWindow::useChoice(std::size_t index) {
     const core::PageChoice choice = choices_[index];
     usePage_(choice);
     accept();
+}
+
+QString TableWindow::mapTitle() const {
+    if (table_) return "Partition table of " + QFileInfo(sourceName_).fileName();
+    const auto& disks = listing_->disks;
+    const std::size_t index = static_cast<std::size_t>(disk_);
+    const std::uint64_t n = index < disks.size()
+                                ? disks[index].listing.number.value_or(static_cast<unsigned>(index + 1))
+                                : index + 1;
+    return "Disk " + number(n) + " of " + QFileInfo(sourceName_).fileName();
+}
+
+bool TableWindow::saveMap(const QString& path, QString* error) {
+    if (!map_) return false;
+    if (path.endsWith(".svg", Qt::CaseInsensitive)) return map_->writeSvg(path, mapTitle(), error);
+    if (map_->renderWithLegend(mapTitle()).save(path, "PNG")) return true;
+    if (error) *error = "The map cannot be written to " + path + ".";
+    return false;
+}
+
+void TableWindow::chooseMapFile() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Save map", mapTitle() + ".png", "PNG pictures (*.png);;SVG pictures (*.svg)");
+    if (path.isEmpty()) return;
+    QString error;
+    if (!saveMap(path, &error)) QMessageBox::warning(this, "Save map", error);
 }
 
 }  // namespace quorvane::gui

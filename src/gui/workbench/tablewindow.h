@@ -4,6 +4,11 @@
 // the findings across entries. "Use entry" hands the chosen entry's fields
 // to the window that opened it.
 //
+// Above the list, a map of the disk: its partitions in proportion, the
+// extended partition as a frame around its logical ones, overlaps stacked;
+// the map and the list share one selection, and "Save map..." writes it as
+// a picture to attach to a question.
+//
 // An image adds, below the entries, the verdict on the selected volume's
 // boot sector and its backup, read from the image when the entry is first
 // selected, and the "Use for ..." buttons of the pages that volume fills. An
@@ -24,17 +29,21 @@
 #include <vector>
 
 #include "core/app/listingchoices.h"
+#include "core/base/numeric.h"
 #include "core/readers/bootsector.h"
 #include "core/workbench/listingcheck.h"
 #include "core/workbench/tablecheck.h"
 
 class QComboBox;
+class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 
 namespace quorvane::gui {
+
+class DiskMapView;
 
 class TableWindow : public QDialog {
     Q_OBJECT
@@ -59,8 +68,10 @@ public:
     };
     // `reading` is the table of the image, read without an error; for one
     // volume, only its imageSectors count.
+    // `format` writes the sizes on the disk's map.
     TableWindow(const ImageSource& source, core::TableReading reading, UseEntry use,
-                UsePage usePage, QWidget* parent);
+                UsePage usePage, QWidget* parent,
+                const core::NumberFormat& format = core::NumberFormat::point());
 
     // Where a listing came from: a file's path, or what the text came
     // through ("the clipboard").
@@ -70,9 +81,15 @@ public:
     };
     // `reading` is the checked listing from `origin`, read without an error.
     TableWindow(const ListingOrigin& origin, core::ListingReading reading, UseEntry use,
-                UsePage usePage, QWidget* parent);
+                UsePage usePage, QWidget* parent,
+                const core::NumberFormat& format = core::NumberFormat::point());
 
     QTreeWidget* entryList() const { return entries_; }
+    DiskMapView* diskMap() const { return map_; }
+
+    // "Save map...": the map with its legend as SVG where `path` ends in
+    // .svg, else as PNG. False, with the reason, when it cannot be written.
+    bool saveMap(const QString& path, QString* error);
 
 private:
     // The controls every source has, laid out below `top` (the source's
@@ -98,11 +115,17 @@ private:
     const core::VolumeReport* volumeAt(std::size_t row);
     // The image's choices for the selected entry and its boot sector's text.
     void showVolume(std::optional<std::size_t> row);
+    // Asks where to save the map and saves it.
+    void chooseMapFile();
+    // The title of the saved map: the image's or the listing's disk.
+    QString mapTitle() const;
 
     std::optional<core::TableReading> table_;
     std::optional<core::ListingReading> listing_;
     UseEntry use_;
     UsePage usePage_;
+    core::NumberFormat format_;
+    QString sourceName_;  // the image's path, or where the listing came from
     int disk_ = 0;  // of the listing, shown
     ReadVolume readVolume_;
     // The image is one volume: its only entry, from sector 0 to its end.
@@ -111,6 +134,8 @@ private:
 
     QComboBox* disks_ = nullptr;
     QLabel* geometry_ = nullptr;
+    DiskMapView* map_ = nullptr;  // none for an image of one volume
+    QPushButton* saveMapButton_ = nullptr;
     QTreeWidget* entries_ = nullptr;
     QPlainTextEdit* bootSector_ = nullptr;  // an image's only
     QPlainTextEdit* findings_ = nullptr;
