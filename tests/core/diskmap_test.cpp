@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "checkedentries.h"
 #include "core/workbench/diskmap.h"
 #include "core/workbench/diskmapsvg.h"
 
@@ -35,35 +36,21 @@ namespace {
 
 constexpr std::uint64_t kDisk = 64000;  // at width 1000: 64 sectors a unit
 
-CheckedEntry made(EntryRole role, std::optional<unsigned> number, std::uint64_t table,
-                  unsigned slot, std::uint8_t type, std::uint64_t start, std::uint32_t count,
-                  std::vector<int> failed = {}) {
-    CheckedEntry c;
-    c.entry.role = role;
-    c.entry.number = number;
-    c.entry.tableSector = table;
-    c.entry.slot = slot;
-    c.entry.type = type;
-    c.entry.start = start;
-    c.entry.count = count;
-    c.failedChecks = std::move(failed);
-    c.verdict = c.failedChecks.empty() ? CheckVerdict::Accepted : CheckVerdict::Errors;
-    return c;
-}
+using quorvane::test::checkedEntry;
 
 CheckedEntry primary(unsigned n, std::uint8_t type, std::uint64_t start, std::uint32_t count,
                      std::vector<int> failed = {}) {
-    return made(EntryRole::Primary, n, 0, n, type, start, count, std::move(failed));
+    return checkedEntry(EntryRole::Primary, n, 0, n, type, start, count, std::move(failed));
 }
 CheckedEntry extended(unsigned n, std::uint64_t start, std::uint32_t count) {
-    return made(EntryRole::Extended, n, 0, n, 0x0F, start, count);
+    return checkedEntry(EntryRole::Extended, n, 0, n, 0x0F, start, count);
 }
 CheckedEntry logical(unsigned n, std::uint64_t table, std::uint8_t type, std::uint64_t start,
                      std::uint32_t count) {
-    return made(EntryRole::Logical, n, table, 1, type, start, count);
+    return checkedEntry(EntryRole::Logical, n, table, 1, type, start, count);
 }
 CheckedEntry link(std::uint64_t table, std::uint64_t next, std::uint32_t count) {
-    return made(EntryRole::Link, std::nullopt, table, 2, 0x05, next, count);
+    return checkedEntry(EntryRole::Link, std::nullopt, table, 2, 0x05, next, count);
 }
 
 MapLayout wide1000() {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "checkedentries.h"
 #include "core/workbench/diskmap.h"
 #include "core/workbench/diskmapsvg.h"
 #include "gui/workbench/diskmapview.h"
@@ -24,21 +25,7 @@ namespace core = quorvane::core;
 
 namespace {
 
-core::CheckedEntry made(core::EntryRole role, std::optional<unsigned> number, std::uint64_t table,
-                        unsigned slot, std::uint8_t type, std::uint64_t start,
-                        std::uint32_t count, std::vector<int> failed = {}) {
-    core::CheckedEntry c;
-    c.entry.role = role;
-    c.entry.number = number;
-    c.entry.tableSector = table;
-    c.entry.slot = slot;
-    c.entry.type = type;
-    c.entry.start = start;
-    c.entry.count = count;
-    c.failedChecks = std::move(failed);
-    c.verdict = c.failedChecks.empty() ? core::CheckVerdict::Accepted : core::CheckVerdict::Errors;
-    return c;
-}
+using quorvane::test::checkedEntry;
 
 // A FAT32 primary partition, an extended one holding a Linux and a swap
 // partition with space left inside it and at the disk's end: segments
@@ -47,11 +34,11 @@ core::CheckedEntry made(core::EntryRole role, std::optional<unsigned> number, st
 core::DiskMap ordinaryMap(double width = 1000) {
     using core::EntryRole;
     const std::vector<core::CheckedEntry> entries = {
-        made(EntryRole::Primary, 1, 0, 1, 0x0C, 2048, 18432),
-        made(EntryRole::Extended, 2, 0, 2, 0x0F, 20480, 39520),
-        made(EntryRole::Logical, 5, 20480, 1, 0x83, 22528, 18432),
-        made(EntryRole::Link, std::nullopt, 20480, 2, 0x05, 40960, 16384),
-        made(EntryRole::Logical, 6, 40960, 1, 0x82, 43008, 14336),
+        checkedEntry(EntryRole::Primary, 1, 0, 1, 0x0C, 2048, 18432),
+        checkedEntry(EntryRole::Extended, 2, 0, 2, 0x0F, 20480, 39520),
+        checkedEntry(EntryRole::Logical, 5, 20480, 1, 0x83, 22528, 18432),
+        checkedEntry(EntryRole::Link, std::nullopt, 20480, 2, 0x05, 40960, 16384),
+        checkedEntry(EntryRole::Logical, 6, 40960, 1, 0x82, 43008, 14336),
     };
     core::MapLayout layout;
     layout.width = width;
@@ -63,11 +50,11 @@ core::DiskMap ordinaryMap(double width = 1000) {
 core::DiskMap brokenMap() {
     using core::EntryRole;
     const std::vector<core::CheckedEntry> entries = {
-        made(EntryRole::Primary, 1, 0, 1, 0x07, 2048, 18432, {108}),
-        made(EntryRole::Primary, 2, 0, 2, 0x83, 16384, 16384),
-        made(EntryRole::Extended, 3, 0, 3, 0x0F, 40960, 30000),
-        made(EntryRole::Logical, 5, 40960, 1, 0x0B, 43008, 8192),
-        made(EntryRole::Logical, 6, 40960, 1, 0xA5, 49152, 18000),
+        checkedEntry(EntryRole::Primary, 1, 0, 1, 0x07, 2048, 18432, {108}),
+        checkedEntry(EntryRole::Primary, 2, 0, 2, 0x83, 16384, 16384),
+        checkedEntry(EntryRole::Extended, 3, 0, 3, 0x0F, 40960, 30000),
+        checkedEntry(EntryRole::Logical, 5, 40960, 1, 0x0B, 43008, 8192),
+        checkedEntry(EntryRole::Logical, 6, 40960, 1, 0xA5, 49152, 18000),
     };
     const std::vector<core::Finding> findings = {
         {core::FindingKind::Overlap, {{0, 1}, {0, 2}}, "..."}};
@@ -78,12 +65,12 @@ core::DiskMap brokenMap() {
 core::DiskMap manyMap() {
     using core::EntryRole;
     std::vector<core::CheckedEntry> entries = {
-        made(EntryRole::Extended, 1, 0, 1, 0x0F, 2048, 200 * 4096)};
+        checkedEntry(EntryRole::Extended, 1, 0, 1, 0x0F, 2048, 200 * 4096)};
     for (unsigned n = 0; n < 200; ++n) {
         const std::uint64_t table = 2048 + std::uint64_t{n} * 4096;
-        entries.push_back(made(EntryRole::Logical, 5 + n, table, 1, n % 2 ? 0x83 : 0x07,
+        entries.push_back(checkedEntry(EntryRole::Logical, 5 + n, table, 1, n % 2 ? 0x83 : 0x07,
                                table + 63, 4096 - 63));
-        if (n + 1 < 200) entries.push_back(made(EntryRole::Link, std::nullopt, table, 2, 0x05, table + 4096, 4096));
+        if (n + 1 < 200) entries.push_back(checkedEntry(EntryRole::Link, std::nullopt, table, 2, 0x05, table + 4096, 4096));
     }
     return core::layoutDiskMap(entries, {}, 2048 + 200 * 4096, core::NumberFormat::point());
 }
