@@ -575,4 +575,16 @@ DiskMap layoutDiskMap(const std::vector<CheckedEntry>& entries,
     return map;
 }
 
+std::vector<std::size_t> paintOrder(const DiskMap& map) {
+    std::vector<std::size_t> order(map.segments.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    const auto layer = [&](std::size_t i) {
+        const MapSegment& s = map.segments[i];
+        return s.kind == SegmentKind::BeyondDisk ? 0u : 1u + s.level;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
+    return order;
+}
+
 }  // namespace quorvane::core

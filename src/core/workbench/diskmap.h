@@ -185,4 +185,8 @@ DiskMap layoutDiskMap(const CheckedDisk& disk, const NumberFormat& format,
 // "0 MB" for nothing.
 std::string mapSizeText(std::uint64_t sectors, const NumberFormat& format);
 
+// The order the segments are drawn in: the part beyond the disk behind
+// everything, then the bar, then the logical partitions inside the frame.
+std::vector<std::size_t> paintOrder(const DiskMap& map);
+
 }  // namespace quorvane::core

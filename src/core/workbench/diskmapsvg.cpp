@@ -110,18 +110,7 @@ std::string diskMapSvg(const DiskMap& map, std::string_view title) {
         svg += "<title>" + escaped(title) + "</title>\n<text x=\"" + num(kMargin) + "\" y=\"" +
                num(kMargin + 15) + "\" font-size=\"14\">" + escaped(title) + "</text>\n";
 
-    // Behind everything the part beyond the disk, then the bar, then the
-    // logical partitions inside the frame.
-    std::vector<std::size_t> order(map.segments.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    const auto layer = [&](std::size_t i) {
-        const MapSegment& s = map.segments[i];
-        return s.kind == SegmentKind::BeyondDisk ? 0u : 1u + s.level;
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
-
-    for (const std::size_t i : order) {
+    for (const std::size_t i : paintOrder(map)) {
         const MapSegment& s = map.segments[i];
         const double x = kMargin + s.x, y = top + s.y;
         svg += "<g class=\"segment " + std::string(mapColourName(s.colour)) + "\">";

@@ -98,19 +98,6 @@ struct Placement {
     double y(double units) const { return origin.y() + units * sy; }
 };
 
-// The order segments are painted in: the part beyond the disk behind
-// everything, then the bar, then the logical partitions inside the frame.
-std::vector<std::size_t> paintOrder(const DiskMap& map) {
-    std::vector<std::size_t> order(map.segments.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    const auto layer = [&](std::size_t i) {
-        const MapSegment& s = map.segments[i];
-        return s.kind == SegmentKind::BeyondDisk ? 0u : 1u + s.level;
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
-    return order;
-}
 
 // The warning mark: a yellow triangle with "!" whose top-left is at `at`;
 // the same in every palette, dark on yellow.
@@ -149,7 +136,7 @@ void paintMap(QPainter& painter, const DiskMap& map, const Placement& at, const 
             if (n < hatched.size()) hatched[n].emplace_back(o.x, o.x + o.width);
 
     const QFontMetricsF metrics(painter.font());
-    for (const std::size_t i : paintOrder(map)) {
+    for (const std::size_t i : core::paintOrder(map)) {
         const MapSegment& s = map.segments[i];
         const QRectF box = at.rect(s);
         if (!box.intersects(exposed)) continue;
@@ -590,7 +577,7 @@ QRectF DiskMapView::segmentRect(std::size_t segment) const {
 
 std::optional<std::size_t> DiskMapView::segmentAt(const QPointF& point) const {
     const Placement at = canvas_->placement();
-    const std::vector<std::size_t> order = paintOrder(map_);
+    const std::vector<std::size_t> order = core::paintOrder(map_);
     for (auto i = order.rbegin(); i != order.rend(); ++i)
         if (at.rect(map_.segments[*i]).contains(point)) return *i;
     return std::nullopt;
