@@ -4,38 +4,18 @@
 #include <cstring>
 #include <utility>
 
+#include "core/base/characters.h"
 #include "core/readers/partitiontable.h"
 
 namespace quorvane::core {
 
 namespace {
 
-std::uint64_t le(const SectorBytes& s, std::size_t at, std::size_t bytes) {
-    std::uint64_t value = 0;
-    for (std::size_t i = bytes; i-- > 0;) value = value << 8 | s[at + i];
-    return value;
-}
-
-bool powerOfTwo(std::uint64_t value) { return value != 0 && (value & (value - 1)) == 0; }
-
-bool fieldIs(const SectorBytes& s, std::size_t at, std::string_view text) {
-    return std::memcmp(s.data() + at, text.data(), text.size()) == 0;
-}
-
-std::string hexDigits(std::uint64_t value, unsigned digits) {
-    constexpr char names[] = "0123456789ABCDEF";
-    std::string text(digits, '0');
-    for (unsigned i = digits; i-- > 0; value >>= 4) text[i] = names[value & 0x0F];
-    return text;
-}
-
-std::string hexText(std::uint64_t value, unsigned digits) { return "0x" + hexDigits(value, digits); }
+std::string hexText(std::uint64_t value, unsigned digits) { return "0x" + upperHexText(value, digits); }
 
 // A number with its hexadecimal beside it, as a boot record prints some.
 std::string withHex(std::uint64_t value) {
-    std::string hex = hexDigits(value, 16);
-    hex.erase(0, std::min(hex.find_first_not_of('0'), hex.size() - 1));
-    return std::to_string(value) + "  (0x" + hex + ")";
+    return std::to_string(value) + "  (0x" + upperHexText(value) + ")";
 }
 
 // A name field as text: blanks around it dropped, bytes that are not
@@ -55,12 +35,6 @@ std::string spacedBytes(const SectorBytes& s, std::size_t at, std::size_t bytes)
     return text;
 }
 
-bool allZero(const SectorBytes& s) {
-    return std::all_of(s.begin(), s.end(), [](std::uint8_t b) { return b == 0; });
-}
-
-bool hasSignature(const SectorBytes& s) { return s[510] == 0x55 && s[511] == 0xAA; }
-
 constexpr std::string_view kNoSignature = "the signature 55 AA is missing";
 
 // The 512-byte sectors in one sector of the volume, or 0 when its bytes
@@ -77,10 +51,10 @@ struct FatBlock {
 };
 
 FatBlock fatBlock(const SectorBytes& s) {
-    const std::uint64_t total16 = le(s, 19, 2), fat16 = le(s, 22, 2);
-    return {le(s, 11, 2), s[13], le(s, 14, 2), s[16], le(s, 17, 2),
-            total16 != 0 ? total16 : le(s, 32, 4), fat16 != 0 ? fat16 : le(s, 36, 4), s[21],
-            le(s, 28, 4)};
+    const std::uint64_t total16 = littleEndian(s, 19, 2), fat16 = littleEndian(s, 22, 2);
+    return {littleEndian(s, 11, 2), s[13], littleEndian(s, 14, 2), s[16], littleEndian(s, 17, 2),
+            total16 != 0 ? total16 : littleEndian(s, 32, 4), fat16 != 0 ? fat16 : littleEndian(s, 36, 4), s[21],
+            littleEndian(s, 28, 4)};
 }
 
 std::uint64_t rootSectors(const FatBlock& b) {
@@ -94,16 +68,16 @@ void add(std::vector<BootRecordField>& fields, std::string name, std::string val
 void commonFields(const SectorBytes& s, std::vector<BootRecordField>& f, std::string_view fatsName) {
     add(f, "Jump", spacedBytes(s, 0, 3));
     add(f, "OEM Name", nameText(s, 3, 8));
-    add(f, "Bytes per Sector", std::to_string(le(s, 11, 2)));
+    add(f, "Bytes per Sector", std::to_string(littleEndian(s, 11, 2)));
     add(f, "Sectors per Cluster", std::to_string(s[13]));
-    add(f, "Reserved Sectors", std::to_string(le(s, 14, 2)));
+    add(f, "Reserved Sectors", std::to_string(littleEndian(s, 14, 2)));
     add(f, std::string(fatsName), std::to_string(s[16]));
 }
 
 void geometryFields(const SectorBytes& s, std::vector<BootRecordField>& f) {
-    add(f, "Sectors per Track", withHex(le(s, 24, 2)));
-    add(f, "Number of Heads", withHex(le(s, 26, 2)));
-    add(f, "Hidden Sectors", withHex(le(s, 28, 4)));
+    add(f, "Sectors per Track", withHex(littleEndian(s, 24, 2)));
+    add(f, "Number of Heads", withHex(littleEndian(s, 26, 2)));
+    add(f, "Hidden Sectors", withHex(littleEndian(s, 28, 4)));
 }
 
 // The extended block of FAT12/FAT16 (at 36) or FAT32 (at 64).
@@ -111,33 +85,33 @@ void extendedFields(const SectorBytes& s, std::vector<BootRecordField>& f, std::
     add(f, "Drive ID", hexText(s[at], 2));
     add(f, "Reserved for NT", hexText(s[at + 1], 2));
     add(f, "Extended Boot Sig", hexText(s[at + 2], 2));
-    add(f, "Serial Number", hexText(le(s, at + 3, 4), 8));
+    add(f, "Serial Number", hexText(littleEndian(s, at + 3, 4), 8));
     add(f, "Volume Name", nameText(s, at + 7, 11));
     add(f, "File System Type", nameText(s, at + 18, 8));
-    add(f, "Boot Signature", hexText(le(s, 510, 2), 4));
+    add(f, "Boot Signature", hexText(littleEndian(s, 510, 2), 4));
 }
 
 std::vector<BootRecordField> fatFields(const SectorBytes& s, bool fat32) {
     std::vector<BootRecordField> f;
     commonFields(s, f, "Number of FAT's");
     if (fat32) {
-        add(f, "Reserved", hexText(le(s, 17, 2), 4));
-        add(f, "Reserved", hexText(le(s, 19, 2), 4));
+        add(f, "Reserved", hexText(littleEndian(s, 17, 2), 4));
+        add(f, "Reserved", hexText(littleEndian(s, 19, 2), 4));
     } else {
-        add(f, "Root Dir Entries", std::to_string(le(s, 17, 2)));
-        add(f, "Total Sectors", std::to_string(le(s, 19, 2)));
+        add(f, "Root Dir Entries", std::to_string(littleEndian(s, 17, 2)));
+        add(f, "Total Sectors", std::to_string(littleEndian(s, 19, 2)));
     }
     add(f, "Media Descriptor", hexText(s[21], 2));
-    add(f, "Sectors per FAT", std::to_string(le(s, 22, 2)));
+    add(f, "Sectors per FAT", std::to_string(littleEndian(s, 22, 2)));
     geometryFields(s, f);
-    add(f, "Big Total Sectors", withHex(le(s, 32, 4)));
+    add(f, "Big Total Sectors", withHex(littleEndian(s, 32, 4)));
     if (fat32) {
-        add(f, "Big Sectors per FAT", std::to_string(le(s, 36, 4)));
-        add(f, "Extended Flags", hexText(le(s, 40, 2), 4));
-        add(f, "FS Version", std::to_string(le(s, 42, 2)));
-        add(f, "First Cluster of Root", withHex(le(s, 44, 4)));
-        add(f, "FS Info Sector", std::to_string(le(s, 48, 2)));
-        add(f, "Backup Boot Sector", std::to_string(le(s, 50, 2)));
+        add(f, "Big Sectors per FAT", std::to_string(littleEndian(s, 36, 4)));
+        add(f, "Extended Flags", hexText(littleEndian(s, 40, 2), 4));
+        add(f, "FS Version", std::to_string(littleEndian(s, 42, 2)));
+        add(f, "First Cluster of Root", withHex(littleEndian(s, 44, 4)));
+        add(f, "FS Info Sector", std::to_string(littleEndian(s, 48, 2)));
+        add(f, "Backup Boot Sector", std::to_string(littleEndian(s, 50, 2)));
         std::string reserved;
         for (std::size_t i = 52; i < 64; ++i) reserved += hexByteText(s[i]);
         add(f, "Reserved", reserved);
@@ -149,21 +123,21 @@ std::vector<BootRecordField> fatFields(const SectorBytes& s, bool fat32) {
 std::vector<BootRecordField> ntfsFields(const SectorBytes& s) {
     std::vector<BootRecordField> f;
     commonFields(s, f, "Number of FATs");
-    add(f, "Root Dir Entries", std::to_string(le(s, 17, 2)));
-    add(f, "Total Sectors", std::to_string(le(s, 19, 2)));
+    add(f, "Root Dir Entries", std::to_string(littleEndian(s, 17, 2)));
+    add(f, "Total Sectors", std::to_string(littleEndian(s, 19, 2)));
     add(f, "Media Descriptor", hexText(s[21], 2));
-    add(f, "Sectors per FAT", std::to_string(le(s, 22, 2)));
+    add(f, "Sectors per FAT", std::to_string(littleEndian(s, 22, 2)));
     geometryFields(s, f);
-    add(f, "Total Sectors (>32MB)", withHex(le(s, 32, 4)));
-    add(f, "Unused", hexText(le(s, 36, 4), 8));
-    add(f, "Total NTFS Sectors", std::to_string(le(s, 40, 8)));
-    add(f, "MFT Start Cluster", std::to_string(le(s, 48, 8)));
-    add(f, "MFT Mirror Start Clust", std::to_string(le(s, 56, 8)));
+    add(f, "Total Sectors (>32MB)", withHex(littleEndian(s, 32, 4)));
+    add(f, "Unused", hexText(littleEndian(s, 36, 4), 8));
+    add(f, "Total NTFS Sectors", std::to_string(littleEndian(s, 40, 8)));
+    add(f, "MFT Start Cluster", std::to_string(littleEndian(s, 48, 8)));
+    add(f, "MFT Mirror Start Clust", std::to_string(littleEndian(s, 56, 8)));
     add(f, "Clusters per FRS", std::to_string(s[64]));
     add(f, "Clusters per Index Blk", std::to_string(s[68]));
-    add(f, "Serial Number", hexText(le(s, 72, 8), 16));
-    add(f, "Checksum", withHex(le(s, 80, 4)));
-    add(f, "Boot Signature", hexText(le(s, 510, 2), 4));
+    add(f, "Serial Number", hexText(littleEndian(s, 72, 8), 16));
+    add(f, "Checksum", withHex(littleEndian(s, 80, 4)));
+    add(f, "Boot Signature", hexText(littleEndian(s, 510, 2), 4));
     return f;
 }
 
@@ -171,22 +145,22 @@ std::vector<BootRecordField> exfatFields(const SectorBytes& s) {
     std::vector<BootRecordField> f;
     add(f, "Jump", spacedBytes(s, 0, 3));
     add(f, "OEM Name", nameText(s, 3, 8));
-    add(f, "Partition Offset", withHex(le(s, 64, 8)));
-    add(f, "Volume Length", std::to_string(le(s, 72, 8)));
-    add(f, "FAT Offset", std::to_string(le(s, 80, 4)));
-    add(f, "FAT Length", std::to_string(le(s, 84, 4)));
-    add(f, "Cluster Heap Offset", std::to_string(le(s, 88, 4)));
-    add(f, "Cluster Count", std::to_string(le(s, 92, 4)));
-    add(f, "First Cluster of Root", withHex(le(s, 96, 4)));
-    add(f, "Serial Number", hexText(le(s, 100, 4), 8));
-    add(f, "FS Revision", std::to_string(s[105]) + "." + hexDigits(s[104], 2));
-    add(f, "Volume Flags", hexText(le(s, 106, 2), 4));
+    add(f, "Partition Offset", withHex(littleEndian(s, 64, 8)));
+    add(f, "Volume Length", std::to_string(littleEndian(s, 72, 8)));
+    add(f, "FAT Offset", std::to_string(littleEndian(s, 80, 4)));
+    add(f, "FAT Length", std::to_string(littleEndian(s, 84, 4)));
+    add(f, "Cluster Heap Offset", std::to_string(littleEndian(s, 88, 4)));
+    add(f, "Cluster Count", std::to_string(littleEndian(s, 92, 4)));
+    add(f, "First Cluster of Root", withHex(littleEndian(s, 96, 4)));
+    add(f, "Serial Number", hexText(littleEndian(s, 100, 4), 8));
+    add(f, "FS Revision", std::to_string(s[105]) + "." + upperHexText(s[104], 2));
+    add(f, "Volume Flags", hexText(littleEndian(s, 106, 2), 4));
     add(f, "Bytes per Sector Shift", std::to_string(s[108]));
     add(f, "Sectors per Cluster Shift", std::to_string(s[109]));
     add(f, "Number of FATs", std::to_string(s[110]));
     add(f, "Drive ID", hexText(s[111], 2));
     add(f, "Percent in Use", std::to_string(s[112]));
-    add(f, "Boot Signature", hexText(le(s, 510, 2), 4));
+    add(f, "Boot Signature", hexText(littleEndian(s, 510, 2), 4));
     return f;
 }
 
@@ -247,7 +221,7 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
     // what some formatters make; systems that go by the count take it for
     // FAT16, which is a fault.
     const std::uint64_t clusters = (b.total - overhead) / b.sectorsPerCluster;
-    const bool fat32Layout = le(s, 22, 2) == 0 && b.rootEntries == 0;
+    const bool fat32Layout = littleEndian(s, 22, 2) == 0 && b.rootEntries == 0;
     const FileSystem type = fat32Layout        ? FileSystem::Fat32
                             : clusters < 4085  ? FileSystem::Fat12
                             : clusters < 65525 ? FileSystem::Fat16
@@ -257,13 +231,13 @@ FileSystem decodeFat(const SectorBytes& s, FileSystem labelled, std::uint64_t pa
                            " clusters are fewer than the 65525 of a FAT32 volume, so systems "
                            "that go by the count take it for FAT16");
     if (type == FileSystem::Fat32) {
-        if (le(s, 22, 2) != 0)
-            problems.push_back("Sectors per FAT is " + std::to_string(le(s, 22, 2)) +
+        if (littleEndian(s, 22, 2) != 0)
+            problems.push_back("Sectors per FAT is " + std::to_string(littleEndian(s, 22, 2)) +
                                " where FAT32 keeps 0 and uses Big Sectors per FAT");
         if (b.rootEntries != 0)
             problems.push_back("Root Dir Entries is " + std::to_string(b.rootEntries) +
                                " where FAT32 keeps 0");
-        const std::uint64_t backup = le(s, 50, 2);
+        const std::uint64_t backup = littleEndian(s, 50, 2);
         if (b.reserved != 0 && backup != 0 && backup != 0xFFFF && backup >= b.reserved)
             problems.push_back("Backup Boot Sector " + std::to_string(backup) +
                                " lies outside the " + std::to_string(b.reserved) +
@@ -290,10 +264,10 @@ std::uint64_t ntfsSectorsPerCluster(std::uint8_t stored) {
 
 void decodeNtfs(const SectorBytes& s, std::uint64_t partition, std::vector<std::string>& problems) {
     const std::uint64_t sectorsPerCluster = ntfsSectorsPerCluster(s[13]);
-    sizeProblems(le(s, 11, 2), sectorsPerCluster, problems);
-    const std::uint64_t total = le(s, 40, 8);
+    sizeProblems(littleEndian(s, 11, 2), sectorsPerCluster, problems);
+    const std::uint64_t total = littleEndian(s, 40, 8);
     if (total == 0) problems.push_back("Total NTFS Sectors is 0");
-    const std::uint64_t ratio = sectorRatio(le(s, 11, 2));
+    const std::uint64_t ratio = sectorRatio(littleEndian(s, 11, 2));
     if (ratio == 0 || total == 0) return;
     // The sector after the volume holds the backup: the partition must
     // hold one sector more than the volume. Beyond 2^48 sectors no disk
@@ -304,8 +278,8 @@ void decodeNtfs(const SectorBytes& s, std::uint64_t partition, std::vector<std::
     }
     const std::uint64_t claimed = (total + 1) * ratio;
     if (partition != 0 && claimed > partition) problems.push_back(beyondPartition(claimed, partition));
-    if (powerOfTwo(sectorsPerCluster) && le(s, 48, 8) >= total / sectorsPerCluster)
-        problems.push_back("MFT Start Cluster " + std::to_string(le(s, 48, 8)) +
+    if (powerOfTwo(sectorsPerCluster) && littleEndian(s, 48, 8) >= total / sectorsPerCluster)
+        problems.push_back("MFT Start Cluster " + std::to_string(littleEndian(s, 48, 8)) +
                            " lies beyond the volume");
 }
 
@@ -319,12 +293,12 @@ void decodeExfat(const SectorBytes& s, std::uint64_t partition, std::vector<std:
                            ", clusters beyond 32 MiB");
     if (s[110] != 1 && s[110] != 2)
         problems.push_back("Number of FATs is " + std::to_string(s[110]) + ", not 1 or 2");
-    const std::uint64_t length = le(s, 72, 8);
+    const std::uint64_t length = littleEndian(s, 72, 8);
     if (shift >= 9 && shift <= 12 && length < (std::uint64_t{1} << 48)) {
         const std::uint64_t claimed = length << (shift - 9);
         if (partition != 0 && claimed > partition) problems.push_back(beyondPartition(claimed, partition));
     }
-    if (le(s, 80, 4) + le(s, 84, 4) > length || le(s, 88, 4) > length)
+    if (littleEndian(s, 80, 4) + littleEndian(s, 84, 4) > length || littleEndian(s, 88, 4) > length)
         problems.push_back("its FAT or cluster heap lies beyond the volume's " +
                            std::to_string(length) + " sectors");
 }
@@ -406,7 +380,7 @@ BackupCopy compared(const BootSectorCopy& primary, BootSectorCopy backup) {
 // the usual sector 6 is looked at instead.
 std::optional<std::uint64_t> fat32BackupSector(const BootSectorCopy& primary) {
     if (primary.fileSystem != FileSystem::Fat32 || !primary.sound()) return 6;
-    const std::uint64_t named = le(primary.bytes, 50, 2);
+    const std::uint64_t named = littleEndian(primary.bytes, 50, 2);
     if (named == 0 || named == 0xFFFF) return std::nullopt;
     return named;
 }
@@ -430,9 +404,9 @@ void searchDynRoot(Reader& reader, VolumeReport& report) {
             if (bytes[at] == 0) return;  // the end of the directory
             const std::uint8_t attributes = bytes[at + 11];
             if (attributes == 0x0F || (attributes & 0x10) == 0) continue;
-            if (!fieldIs(bytes, at, "DYN_ROOT   ")) continue;
-            report.dynRoot = DynRootPage{b.sectorsPerCluster, b.rootEntries, le(s, 22, 2),
-                                         b.reserved, b.fats, le(bytes, at + 26, 2)};
+            if (!bytesAre(bytes, at, "DYN_ROOT   ")) continue;
+            report.dynRoot = DynRootPage{b.sectorsPerCluster, b.rootEntries, littleEndian(s, 22, 2),
+                                         b.reserved, b.fats, littleEndian(bytes, at + 26, 2)};
             return;
         }
     }
@@ -440,13 +414,13 @@ void searchDynRoot(Reader& reader, VolumeReport& report) {
 
 void readFsInfo(Reader& reader, VolumeReport& report) {
     const SectorBytes& s = report.primary.bytes;
-    const std::uint64_t named = le(s, 48, 2);
-    const std::uint64_t ratio = sectorRatio(le(s, 11, 2));
-    if (named == 0 || named == 0xFFFF || named >= le(s, 14, 2) || ratio == 0) return;
+    const std::uint64_t named = littleEndian(s, 48, 2);
+    const std::uint64_t ratio = sectorRatio(littleEndian(s, 11, 2));
+    if (named == 0 || named == 0xFFFF || named >= littleEndian(s, 14, 2) || ratio == 0) return;
     report.fsInfoSector = report.place.start + named * ratio;
     SectorBytes bytes{};
     if (!reader.read(*report.fsInfoSector, bytes)) return;
-    report.fsInfoValid = fieldIs(bytes, 0, "RRaA") && fieldIs(bytes, 484, "rrAa") && hasSignature(bytes);
+    report.fsInfoValid = bytesAre(bytes, 0, "RRaA") && bytesAre(bytes, 484, "rrAa") && hasBootSignature(bytes);
 }
 
 void readBackups(Reader& reader, VolumeReport& report) {
@@ -468,7 +442,7 @@ void readBackups(Reader& reader, VolumeReport& report) {
                 report.noBackupReason = "the boot sector names no backup";
                 return;
             }
-            const std::uint64_t ratio = sectorRatio(le(primary.bytes, 11, 2));
+            const std::uint64_t ratio = sectorRatio(littleEndian(primary.bytes, 11, 2));
             const std::uint64_t sector = start + *named * (ratio == 0 ? 1 : ratio);
             if (sector > last) {
                 BootSectorCopy outside;
@@ -483,8 +457,8 @@ void readBackups(Reader& reader, VolumeReport& report) {
         }
         case FileSystem::Ntfs: {
             candidates.push_back(last);
-            const std::uint64_t total = le(primary.bytes, 40, 8);
-            const std::uint64_t ratio = sectorRatio(le(primary.bytes, 11, 2));
+            const std::uint64_t total = littleEndian(primary.bytes, 40, 8);
+            const std::uint64_t ratio = sectorRatio(littleEndian(primary.bytes, 11, 2));
             if (ratio != 0 && total != 0 && total < (std::uint64_t{1} << 48) &&
                 start + total * ratio != last && start + total * ratio < reader.imageSectors())
                 candidates.push_back(start + total * ratio);
@@ -536,14 +510,14 @@ void judge(VolumeReport& report) {
 
     const bool fat = copy->fileSystem != FileSystem::Ntfs && copy->fileSystem != FileSystem::ExFat;
     if (copy->fileSystem == FileSystem::ExFat) {
-        report.hiddenSectors = le(s, 64, 8);
+        report.hiddenSectors = littleEndian(s, 64, 8);
         const unsigned shift = s[108];
-        if (shift >= 9 && shift <= 12 && le(s, 72, 8) < (std::uint64_t{1} << 48))
-            report.claimedSectors = le(s, 72, 8) << (shift - 9);
+        if (shift >= 9 && shift <= 12 && littleEndian(s, 72, 8) < (std::uint64_t{1} << 48))
+            report.claimedSectors = littleEndian(s, 72, 8) << (shift - 9);
     } else {
-        report.hiddenSectors = le(s, 28, 4);
-        const std::uint64_t ratio = sectorRatio(le(s, 11, 2));
-        const std::uint64_t total = fat ? fatBlock(s).total : le(s, 40, 8);
+        report.hiddenSectors = littleEndian(s, 28, 4);
+        const std::uint64_t ratio = sectorRatio(littleEndian(s, 11, 2));
+        const std::uint64_t total = fat ? fatBlock(s).total : littleEndian(s, 40, 8);
         if (ratio != 0 && total != 0 && total < (std::uint64_t{1} << 48))
             report.claimedSectors = (fat ? total : total + 1) * ratio;
     }
@@ -559,11 +533,11 @@ void judge(VolumeReport& report) {
         page.entrySectors = report.place.count;
         if (copy->fileSystem == FileSystem::Ntfs) {
             page.sectorsPerCluster = ntfsSectorsPerCluster(s[13]);
-            page.totalSectors = le(s, 40, 8);
+            page.totalSectors = littleEndian(s, 40, 8);
         } else if (copy->fileSystem == FileSystem::ExFat) {
             page.sectorsPerCluster = std::uint64_t{1} << std::min<unsigned>(s[109], 63);
-            page.sectorsPerFat = le(s, 84, 4);
-            page.totalSectors = le(s, 72, 8);
+            page.sectorsPerFat = littleEndian(s, 84, 4);
+            page.totalSectors = littleEndian(s, 72, 8);
         } else {
             const FatBlock b = fatBlock(s);
             page.rootEntries = copy->fileSystem == FileSystem::Fat32 ? 0 : b.rootEntries;
@@ -598,11 +572,11 @@ BootSectorCopy decodeBootSector(const SectorBytes& bytes, std::uint64_t partitio
     }
     const auto kind = bootSectorKind(bytes);
     if (!kind) {
-        copy.found = hasSignature(bytes) ? "no boot sector: no jump instruction or file system name"
+        copy.found = hasBootSignature(bytes) ? "no boot sector: no jump instruction or file system name"
                                          : "no boot sector: no signature 55 AA";
         return copy;
     }
-    if (!hasSignature(bytes)) copy.problems.emplace_back(kNoSignature);
+    if (!hasBootSignature(bytes)) copy.problems.emplace_back(kNoSignature);
     if (*kind == "an NTFS file system") {
         copy.fileSystem = FileSystem::Ntfs;
         copy.fields = ntfsFields(bytes);

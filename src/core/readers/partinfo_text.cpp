@@ -147,9 +147,7 @@ bool isUtf8(std::string_view bytes) {
 bool looksLikeDiskImage(std::string_view bytes) {
     SectorBytes first{};
     std::copy_n(bytes.begin(), std::min(bytes.size(), first.size()), first.begin());
-    if (virtualDiskFormat(first)) return true;
-    return bytes.size() >= kSectorBytes && static_cast<unsigned char>(bytes[510]) == 0x55 &&
-           static_cast<unsigned char>(bytes[511]) == 0xAA;
+    return virtualDiskFormat(first) || (bytes.size() >= kSectorBytes && hasBootSignature(first));
 }
 
 // The tags of forum and mail software that a pasted listing picks up.

@@ -15,16 +15,8 @@ constexpr std::size_t kTableOffset = 446;  // the first of the four entries
 constexpr std::size_t kEntryBytes = 16;
 constexpr unsigned kSlots = 4;
 
-bool hasSignature(const SectorBytes& sector) {
-    return sector[510] == 0x55 && sector[511] == 0xAA;
-}
-
 std::span<const std::uint8_t> entryBytes(const SectorBytes& sector, unsigned slot) {
     return std::span(sector).subspan(kTableOffset + (slot - 1) * kEntryBytes, kEntryBytes);
-}
-
-bool allZero(std::span<const std::uint8_t> bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
 }
 
 // The head byte, then the sector in the low six bits of the next byte with
@@ -32,11 +24,6 @@ bool allZero(std::span<const std::uint8_t> bytes) {
 Chs packedChs(std::span<const std::uint8_t> b) {
     return {static_cast<unsigned>(((b[1] & 0xC0u) << 2) | b[2]), b[0],
             static_cast<unsigned>(b[1] & 0x3Fu)};
-}
-
-std::uint32_t littleEndian32(std::span<const std::uint8_t> b) {
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
 }
 
 // The entry in `slot` of the table in `tableSector`, placed but not yet
@@ -50,39 +37,30 @@ TableEntry decodedEntry(const SectorBytes& sector, std::uint64_t tableSector, un
     entry.begin = packedChs(b.subspan(1, 3));
     entry.type = b[4];
     entry.end = packedChs(b.subspan(5, 3));
-    entry.storedStart = littleEndian32(b.subspan(8, 4));
-    entry.count = littleEndian32(b.subspan(12, 4));
+    const std::size_t at = kTableOffset + (slot - 1) * kEntryBytes;
+    entry.storedStart = static_cast<std::uint32_t>(littleEndian(sector, at + 8, 4));
+    entry.count = static_cast<std::uint32_t>(littleEndian(sector, at + 12, 4));
     return entry;
 }
 
-bool fieldIs(const SectorBytes& sector, std::size_t at, std::string_view text) {
-    return std::memcmp(sector.data() + at, text.data(), text.size()) == 0;
-}
-
 bool startsWith(const SectorBytes& sector, std::string_view magic) {
-    return fieldIs(sector, 0, magic);
+    return bytesAre(sector, 0, magic);
 }
-
-std::uint32_t littleEndian16(const SectorBytes& sector, std::size_t at) {
-    return static_cast<std::uint32_t>(sector[at] | sector[at + 1] << 8);
-}
-
-bool powerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
 // FAT12, FAT16 or FAT32 by the count of clusters that the BIOS parameter
 // block gives, or nothing when the block cannot describe a FAT volume.
 std::optional<std::string> fatTypeByClusters(const SectorBytes& s) {
-    const std::uint32_t bytesPerSector = littleEndian16(s, 11);
+    const std::uint32_t bytesPerSector = littleEndian(s, 11, 2);
     const std::uint32_t sectorsPerCluster = s[13];
-    const std::uint32_t reserved = littleEndian16(s, 14);
+    const std::uint32_t reserved = littleEndian(s, 14, 2);
     const std::uint32_t fats = s[16];
-    const std::uint32_t rootEntries = littleEndian16(s, 17);
+    const std::uint32_t rootEntries = littleEndian(s, 17, 2);
     const std::uint8_t media = s[21];
-    const std::uint64_t total = littleEndian16(s, 19) != 0 ? littleEndian16(s, 19)
-                                                           : littleEndian32(std::span(s).subspan(32, 4));
-    const std::uint64_t fatSectors = littleEndian16(s, 22) != 0
-                                         ? littleEndian16(s, 22)
-                                         : littleEndian32(std::span(s).subspan(36, 4));
+    const std::uint64_t total = littleEndian(s, 19, 2) != 0 ? littleEndian(s, 19, 2)
+                                                           : littleEndian(s, 32, 4);
+    const std::uint64_t fatSectors = littleEndian(s, 22, 2) != 0
+                                         ? littleEndian(s, 22, 2)
+                                         : littleEndian(s, 36, 4);
     if (bytesPerSector < 512 || bytesPerSector > 4096 || !powerOfTwo(bytesPerSector) ||
         !powerOfTwo(sectorsPerCluster) || reserved == 0 || fats == 0 || fatSectors == 0 ||
         (media != 0xF0 && media < 0xF8))
@@ -144,7 +122,7 @@ void followChain(DiskImage& image, std::uint64_t extendedStart, unsigned slot, R
         SectorBytes sector{};
         if (auto failure = image.readSector(record, sector))
             return brokenOff(ChainProblem::ReadFailed, std::move(*failure));
-        if (!hasSignature(sector)) return brokenOff(ChainProblem::NoSignature);
+        if (!hasBootSignature(sector)) return brokenOff(ChainProblem::NoSignature);
         if (const unsigned bad = badBootFlagSlot(sector)) {
             const auto kind = bootSectorKind(sector);
             return brokenOff(ChainProblem::NotATable,
@@ -184,17 +162,17 @@ void followChain(DiskImage& image, std::uint64_t extendedStart, unsigned slot, R
 std::optional<std::string> bootSectorKind(const SectorBytes& sector) {
     const bool jump = (sector[0] == 0xEB && sector[2] == 0x90) || sector[0] == 0xE9;
     if (!jump) return std::nullopt;
-    if (fieldIs(sector, 3, "NTFS    ")) return "an NTFS file system";
-    if (fieldIs(sector, 3, "EXFAT   ")) return "an exFAT file system";
-    if (fieldIs(sector, 3, "-FVE-FS-")) return "a BitLocker-encrypted volume";
-    if (fieldIs(sector, 54, "HPFS    ")) return "an HPFS file system";
+    if (bytesAre(sector, 3, "NTFS    ")) return "an NTFS file system";
+    if (bytesAre(sector, 3, "EXFAT   ")) return "an exFAT file system";
+    if (bytesAre(sector, 3, "-FVE-FS-")) return "a BitLocker-encrypted volume";
+    if (bytesAre(sector, 54, "HPFS    ")) return "an HPFS file system";
     if (const auto type = fatTypeByClusters(sector)) return "a " + *type + " file system";
     // A parameter block that does not add up, under a FAT label.
     for (const auto& [at, label] : {std::pair<std::size_t, std::string_view>{82, "FAT32   "},
                                     {54, "FAT12   "},
                                     {54, "FAT16   "},
                                     {54, "FAT     "}}) {
-        if (fieldIs(sector, at, label)) {
+        if (bytesAre(sector, at, label)) {
             std::string name(label);
             name.erase(name.find(' '));
             return "a " + name + " file system";
@@ -249,11 +227,11 @@ RawTable readRawTable(DiskImage& image) {
     const unsigned badSlot = badBootFlagSlot(first);
     const bool empty = allZero(std::span(first).subspan(kTableOffset, kSlots * kEntryBytes));
     if (const auto kind = bootSectorKind(first);
-        kind && (!hasSignature(first) || badSlot != 0 || empty)) {
+        kind && (!hasBootSignature(first) || badSlot != 0 || empty)) {
         table.error = volumeImageReason(*kind);
         return table;
     }
-    if (!hasSignature(first)) {
+    if (!hasBootSignature(first)) {
         // An ext2/3/4 volume leaves its first sectors empty.
         SectorBytes third{};
         if (table.imageSectors > 2 && !image.readSector(2, third) && isExtSuperblock(third)) {
