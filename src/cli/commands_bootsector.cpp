@@ -34,14 +34,6 @@ struct Volume {
     VolumeReport report;
 };
 
-// Where a partition's volume lies; a logical partition's hidden sectors may
-// count from its extended boot record.
-core::VolumePlace placeOf(const core::TableEntry& e) {
-    core::VolumePlace place{e.start, e.count, std::nullopt};
-    if (e.role == core::EntryRole::Logical) place.tableSector = e.tableSector;
-    return place;
-}
-
 // Whether the image is one volume rather than a disk: its first sector is a
 // volume's boot sector, or its third starts an ext2/3/4 superblock.
 bool holdsOneVolume(core::DiskImage& image) {
@@ -85,15 +77,6 @@ std::vector<core::PageChoice> bootSectorChoices(const Volume& v) {
     return choices;
 }
 
-// The copy whose parameter block stands for the volume: the primary, or
-// the backup that holds the file system when the primary does not.
-const core::BootSectorCopy& describedCopy(const VolumeReport& r) {
-    if (r.primary.fileSystem != r.fileSystem)
-        for (const core::BackupCopy& b : r.backups)
-            if (b.copy.fileSystem == r.fileSystem) return b.copy;
-    return r.primary;
-}
-
 std::string placeLine(const Volume& v) {
     const VolumeReport& r = v.report;
     std::string text = v.entry ? core::entryHeader(*v.entry) + "\n" : std::string();
@@ -108,7 +91,7 @@ std::string volumeText(const Volume& v) {
     std::string text = "\n" + placeLine(v);
     for (const std::string& line : core::volumeVerdict(r)) text += line + "\n";
     if (r.fileSystem != core::FileSystem::None) {
-        const core::BootSectorCopy& copy = describedCopy(r);
+        const core::BootSectorCopy& copy = r.recognisedCopy();
         text += "Parameter block in sector " + std::to_string(copy.sector) + ":\n";
         for (const core::BootRecordField& f : copy.fields)
             text += "  " + f.name + ": " + f.value + "\n";
@@ -139,7 +122,7 @@ void writeVolume(JsonWriter& json, const Volume& v) {
         .key("filesystem").text(core::fileSystemName(r.fileSystem))
         .key("fields").beginObject();
     if (r.fileSystem != core::FileSystem::None) {
-        const core::BootSectorCopy& copy = describedCopy(r);
+        const core::BootSectorCopy& copy = r.recognisedCopy();
         const std::vector<std::string> keys = fieldKeys(copy.fields);
         for (std::size_t i = 0; i < keys.size(); ++i) json.key(keys[i]).text(copy.fields[i].value);
     }
@@ -224,7 +207,7 @@ int runBootsector(const Arguments& arguments, Context& context) {
         Volume v;
         for (const CheckedEntry& c : table.entries)
             if (isPartition(c) && c.entry.start == *wanted.start) v.entry = c;
-        v.report = core::readVolume(image, v.entry ? placeOf(v.entry->entry)
+        v.report = core::readVolume(image, v.entry ? core::volumePlaceOf(v.entry->entry)
                                                    : core::VolumePlace{*wanted.start, 0, {}});
         volumes.push_back(std::move(v));
     } else if (oneVolume) {
@@ -236,7 +219,7 @@ int runBootsector(const Arguments& arguments, Context& context) {
         for (const CheckedEntry& c : table.entries) {
             if (!isPartition(c) || (wanted.partition && c.entry.number != wanted.partition))
                 continue;
-            volumes.push_back({c, core::readVolume(image, placeOf(c.entry))});
+            volumes.push_back({c, core::readVolume(image, core::volumePlaceOf(c.entry))});
         }
         if (wanted.partition && volumes.empty())
             throw Usage{"the image holds no partition " + std::to_string(*wanted.partition) +

@@ -80,11 +80,8 @@ std::string storedLine(const CheckedEntry& c) {
 // The volume of a partition (not of the extended partition or a link),
 // read through the image the table came from.
 std::optional<core::VolumeReport> volumeOf(core::DiskImage& image, const CheckedEntry& c) {
-    const core::TableEntry& e = c.entry;
-    if (e.extended()) return std::nullopt;
-    core::VolumePlace place{e.start, e.count, std::nullopt};
-    if (e.role == core::EntryRole::Logical) place.tableSector = e.tableSector;
-    return core::readVolume(image, place);
+    if (c.entry.extended()) return std::nullopt;
+    return core::readVolume(image, core::volumePlaceOf(c.entry));
 }
 
 std::string textReport(const std::string& image, core::DiskImage& disk,

@@ -66,14 +66,7 @@ BootRecord bootRecordOf(const VolumeReport& v) {
     record.type = v.fileSystem == FileSystem::Fat12 || v.fileSystem == FileSystem::Fat16
                       ? "FAT"
                       : std::string(fileSystemName(v.fileSystem));
-    record.fields = v.primary.fields;
-    if (v.primary.fileSystem != v.fileSystem) {
-        for (const BackupCopy& b : v.backups)
-            if (b.copy.fileSystem == v.fileSystem) {
-                record.fields = b.copy.fields;
-                break;
-            }
-    }
+    record.fields = v.recognisedCopy().fields;
     return record;
 }
 

@@ -595,6 +595,19 @@ BootSectorCopy decodeBootSector(const SectorBytes& bytes, std::uint64_t partitio
     return copy;
 }
 
+VolumePlace volumePlaceOf(const TableEntry& e) {
+    VolumePlace place{e.start, e.count, std::nullopt};
+    if (e.role == EntryRole::Logical) place.tableSector = e.tableSector;
+    return place;
+}
+
+const BootSectorCopy& VolumeReport::recognisedCopy() const {
+    if (primary.fileSystem != fileSystem)
+        for (const BackupCopy& b : backups)
+            if (b.copy.fileSystem == fileSystem) return b.copy;
+    return primary;
+}
+
 bool VolumeReport::damaged() const {
     if (fileSystem == FileSystem::None) return false;
     if (!primary.sound() || (hiddenSectorsMatch && !*hiddenSectorsMatch) || bogus113) return true;

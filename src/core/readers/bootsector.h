@@ -15,6 +15,7 @@
 
 #include "core/base/diskimage.h"
 #include "core/readers/partinfo.h"
+#include "core/readers/partitiontable.h"
 
 namespace quorvane::core {
 
@@ -32,6 +33,10 @@ struct VolumePlace {
     std::uint64_t count = 0;
     std::optional<std::uint64_t> tableSector;
 };
+
+// Where the volume of a table's partition lies: its start and count, and
+// for a logical partition the extended boot record that holds its entry.
+VolumePlace volumePlaceOf(const TableEntry& entry);
 
 // One copy of a boot sector: the primary or a backup.
 struct BootSectorCopy {
@@ -140,6 +145,9 @@ struct VolumeReport {
     // no backup looked for is sound and identical, the hidden sectors do
     // not match, or the boot record claims more than its entry holds.
     bool damaged() const;
+    // The copy whose parameter block stands for the volume: the primary, or
+    // the backup that holds the file system where the primary does not.
+    const BootSectorCopy& recognisedCopy() const;
 };
 
 // Reads the volume at `place` of `image`. A place that lies beyond the

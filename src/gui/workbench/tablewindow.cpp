@@ -586,9 +586,7 @@ const core::VolumeReport* TableWindow::volumeAt(std::size_t row) {
     if (!oneVolume_) {
         const core::TableEntry& e = imageEntry(row).entry;
         if (!e.number || e.extended()) return nullptr;
-        place.start = e.start;
-        place.count = e.count;
-        if (e.role == core::EntryRole::Logical) place.tableSector = e.tableSector;
+        place = core::volumePlaceOf(e);
     }
     if (!readVolume_) return nullptr;
     return &volumes_.emplace(row, readVolume_(place)).first->second;
