@@ -68,7 +68,7 @@ std::vector<core::PageChoice> bootSectorChoices(const Volume& v) {
             std::min<std::uint64_t>(v.report.count, 0xFFFFFFFFu));
     }
     std::vector<core::PageChoice> choices;
-    for (core::PageChoice& choice : core::pageChoices(entry, core::DriveGeometry{}, &v.report)) {
+    for (core::PageChoice& choice : core::pageChoices(entry, nullptr, &v.report)) {
         if (choice.page == core::ListingPage::Error110 ||
             choice.page == core::ListingPage::Error108 || !choice.available())
             continue;

@@ -442,7 +442,7 @@ TEST(VolumeChoices, AnImageFillsThePagesItsVolumeAnswers) {
           {{}, notRead}}},
     };
     for (const auto& c : cases) {
-        const std::vector<PageChoice> choices = pageChoices(entry, g, c.volume);
+        const std::vector<PageChoice> choices = pageChoices(entry, &g, c.volume);
         ASSERT_EQ(choices.size(), c.choices.size());
         for (std::size_t i = 0; i < choices.size(); ++i) {
             EXPECT_EQ(choices[i].fields, c.choices[i].first) << choices[i].label;

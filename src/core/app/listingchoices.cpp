@@ -80,14 +80,16 @@ std::vector<PageChoice> pageChoices(const CheckedDisk& disk, const ListedEntry& 
                    dynRootFromListing(d, e));
 }
 
-std::vector<PageChoice> pageChoices(const CheckedEntry& entry, const DriveGeometry& g,
+std::vector<PageChoice> pageChoices(const CheckedEntry& entry, const DriveGeometry* g,
                                     const VolumeReport* volume) {
     const TableEntry& e = entry.entry;
     const PageFill<Error110Fields> error110{
         {}, "a disk image holds no #110 message (ucSectors, end - begin): Check sizes the "
             "difference"};
-    const auto error108 = error108FromSpan(e.start, e.count,
-                                           ListingGeometry{g.cylinders, g.heads, g.sectors});
+    const PageFill<Error108Fields> error108 =
+        g ? error108FromSpan(e.start, e.count, ListingGeometry{g->cylinders, g->heads, g->sectors})
+          : PageFill<Error108Fields>{{}, "an image of one volume holds no partition table to take "
+                                         "the disk's geometry from"};
     if (!volume) {
         const std::string notRead = "the volume's boot sector was not read";
         return choices(error110, error108, {{}, notRead}, {{}, notRead}, {{}, notRead},

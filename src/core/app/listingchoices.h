@@ -37,10 +37,11 @@ struct PageChoice {
 // The six choices of an entry of `disk`, every one, available or not.
 std::vector<PageChoice> pageChoices(const CheckedDisk& disk, const ListedEntry& entry);
 
-// The six choices of an entry read from a disk image under `geometry`:
-// "Error 108" from the entry, the boot sector's pages from its volume
-// (`volume` none where it was not read, as for an extended partition).
-std::vector<PageChoice> pageChoices(const CheckedEntry& entry, const DriveGeometry& geometry,
+// The six choices of an entry read from a disk image under `geometry` (none
+// for an image of one volume, which holds no table): "Error 108" from the
+// entry, the boot sector's pages from its volume (`volume` none where it was
+// not read, as for an extended partition).
+std::vector<PageChoice> pageChoices(const CheckedEntry& entry, const DriveGeometry* geometry,
                                     const VolumeReport* volume);
 
 // "Use for ...": puts the choice's values on its page and nothing else;

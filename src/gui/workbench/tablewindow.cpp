@@ -600,16 +600,7 @@ void TableWindow::showVolume(std::optional<std::size_t> row) {
     }
     const core::CheckedEntry& entry = imageEntry(*row);
     const core::VolumeReport* volume = volumeAt(*row);
-    choices_ = core::pageChoices(entry, table_->geometry, volume);
-    if (oneVolume_) {
-        // Without a partition table there is no geometry for the page.
-        for (core::PageChoice& choice : choices_) {
-            if (choice.page != core::ListingPage::Error108) continue;
-            choice.fields.clear();
-            choice.missing = "an image of one volume holds no partition table to take the "
-                             "disk's geometry from";
-        }
-    }
+    choices_ = core::pageChoices(entry, oneVolume_ ? nullptr : &table_->geometry, volume);
     QStringList lines;
     if (volume) {
         for (const std::string& line : core::volumeVerdict(*volume))
