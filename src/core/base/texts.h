@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/base/version.h"
 
@@ -16,6 +17,9 @@ inline constexpr std::string_view kCrLf = "\r\n";
 std::string withLineFeeds(std::string_view text);
 // The reverse: each line feed as CR LF, the form the report box holds.
 std::string withCrLf(std::string_view text);
+
+// Items as a sentence lists them: "a", "a and b", "a, b and c".
+std::string listedText(const std::vector<std::string>& items);
 
 // The program's name and short version: "Quorvane 1.02".
 inline constexpr std::string_view kMainCaption = "Quorvane " QUORVANE_SHORT_VERSION;

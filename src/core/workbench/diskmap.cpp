@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 
+#include "core/base/texts.h"
 #include "core/workbench/tabletexts.h"
 
 namespace quorvane::core {
@@ -100,14 +101,11 @@ std::string sectorsText(const MapSegment& s, const NumberFormat& format) {
 std::string overlapText(const std::vector<std::string>& names, std::size_t total) {
     std::string text = total == 1 ? "overlaps " : "overlaps partitions ";
     if (total == 1) return text + names.front();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::string name = names[i];
-        if (name.rfind("partition ", 0) == 0) name = name.substr(10);
-        const bool last = i + 1 == names.size() && total == names.size();
-        text += (i == 0 ? "" : last ? " and " : ", ") + name;
-    }
-    if (total > names.size()) text += " and " + std::to_string(total - names.size()) + " more";
-    return text;
+    std::vector<std::string> items;
+    for (const std::string& name : names)
+        items.push_back(name.starts_with("partition ") ? name.substr(10) : name);
+    if (total > names.size()) items.push_back(std::to_string(total - names.size()) + " more");
+    return text + listedText(items);
 }
 
 std::string_view legendText(MapColour colour) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/texts.h"
 #include "core/workbench/entrycheck.h"
 
 namespace quorvane::core {
@@ -119,11 +120,7 @@ std::string missingFor(const ListingDisk& disk) {
                                       [](const VolumeRow& v) { return !v.messages.empty(); });
     if (messages) held.push_back("messages");
     std::string text = "The listing holds no partition table entries for " + diskName(disk);
-    if (!held.empty()) {
-        text += ", only ";
-        for (std::size_t i = 0; i < held.size(); ++i)
-            text += (i == 0 ? "" : i + 1 == held.size() ? " and " : ", ") + held[i];
-    }
+    if (!held.empty()) text += ", only " + listedText(held);
     return text + ": the Geometry page needs the rows of its partition table (PartSect to "
                   "NumSects).";
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "core/base/texts.h"
 #include "core/workbench/entrycheck.h"
 #include "core/workbench/tabletexts.h"
 
@@ -29,14 +30,6 @@ std::string entryName(const TableEntry& entry) {
 // "sectors 2048 to 4095".
 std::string sectorsText(std::uint64_t first, std::uint64_t last) {
     return "sectors " + number(first) + " to " + number(last);
-}
-
-// "a", "a and b", "a, b and c".
-std::string listed(const std::vector<std::string>& items) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
-    return text;
 }
 
 std::string capitalized(std::string text) {
@@ -352,7 +345,7 @@ private:
             others.insert(others.begin(), &a);
             add(FindingKind::Overlap, std::move(others),
                 capitalized(entryName(a)) + " overlaps " + number(count) +
-                    " partitions after it: " + listed(named) + ".");
+                    " partitions after it: " + listedText(named) + ".");
         }
     }
 
@@ -482,7 +475,7 @@ private:
                 for (const TableEntry* e : logical) names.push_back(entryName(*e));
                 add(FindingKind::ExtraLogical, logical,
                     "The extended boot record in sector " + number(all[i].entry.tableSector) +
-                        " holds " + number(logical.size()) + " partitions, " + listed(names) +
+                        " holds " + number(logical.size()) + " partitions, " + listedText(names) +
                         ": most systems use only the first and ignore the others.");
             }
             i = j;
