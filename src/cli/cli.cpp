@@ -97,7 +97,12 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
 
 int run(const std::vector<std::string>& args, const core::NumberFormat& format, std::istream& in,
         std::ostream& out, std::ostream& err) {
-    Context context{format, false, false, in, out, err};
+    return run(args, format, in, out, err, platform::openDiskImage);
+}
+
+int run(const std::vector<std::string>& args, const core::NumberFormat& format, std::istream& in,
+        std::ostream& out, std::ostream& err, const ImageOpener& open) {
+    Context context{format, false, false, in, out, err, open};
     const Command* command = nullptr;
     try {
         if (args.empty()) throw Usage{"no command given"};

@@ -2,11 +2,13 @@
 // window. The report goes to stdout, message boxes to stderr.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "core/base/numeric.h"
+#include "platform/diskimage_std.h"
 
 namespace quorvane::cli {
 
@@ -19,5 +21,12 @@ int run(const std::vector<std::string>& args, const core::NumberFormat& format,
 // The same, reading standard input from `in`.
 int run(const std::vector<std::string>& args, const core::NumberFormat& format, std::istream& in,
         std::ostream& out, std::ostream& err);
+
+// How a command opens the disk image its command line names: a regular
+// file (platform::openDiskImage), or where the images are made in memory
+// (the fuzz targets), whatever `open` gives for the path.
+using ImageOpener = std::function<platform::OpenedImage(const std::string& path)>;
+int run(const std::vector<std::string>& args, const core::NumberFormat& format, std::istream& in,
+        std::ostream& out, std::ostream& err, const ImageOpener& open);
 
 }  // namespace quorvane::cli

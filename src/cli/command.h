@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/cli.h"
 #include "core/app/shell.h"
 #include "core/base/fields.h"
 #include "core/base/numeric.h"
@@ -57,6 +58,7 @@ struct Context {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    const ImageOpener& openImage;   // opens the disk image a command names
     std::string_view command = {};  // the command's name, for what it says on stderr
 };
 

@@ -186,7 +186,7 @@ int runBootsector(const Arguments& arguments, Context& context) {
         context.err << "quorvane-cli: " << core::unreadableText(path, reason) << '\n';
         return kRefused;
     };
-    platform::OpenedImage opened = platform::openDiskImage(path);
+    platform::OpenedImage opened = context.openImage(path);
     if (!opened.image) return refuse(opened.error);
     core::DiskImage& image = *opened.image;
     const std::uint64_t imageSectors = image.size() / 512;

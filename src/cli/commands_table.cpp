@@ -164,7 +164,7 @@ int runTable(const Arguments& arguments, Context& context) {
         context.err << "quorvane-cli: " << core::unreadableText(image, reason) << '\n';
         return kRefused;
     };
-    const platform::OpenedImage opened = platform::openDiskImage(image);
+    const platform::OpenedImage opened = context.openImage(image);
     if (!opened.image) return refuse(opened.error);
     const TableReading reading =
         core::readPartitionTable(*opened.image, request, context.format);

@@ -21,21 +21,33 @@ struct Json {
     double number = 0;
     std::string string;
     std::vector<Json> array;
-    std::vector<std::pair<std::string, Json>> object;  // in the document's order
+    // A member of an object. A struct of its own rather than a pair: a pair
+    // of an incomplete Json is refused by clang with libstdc++.
+    struct Member;
+    std::vector<Member> object;  // in the document's order
 
     // The member `name` of an object; throws when there is none.
-    const Json& operator[](std::string_view name) const {
-        for (const auto& [key, value] : object)
-            if (key == name) return value;
-        throw std::out_of_range("no member " + std::string(name));
-    }
+    const Json& operator[](std::string_view name) const;
     const Json& operator[](std::size_t index) const { return array.at(index); }
-    std::vector<std::string> keys() const {
-        std::vector<std::string> names;
-        for (const auto& member : object) names.push_back(member.first);
-        return names;
-    }
+    std::vector<std::string> keys() const;
 };
+
+struct Json::Member {
+    std::string key;
+    Json value;
+};
+
+inline const Json& Json::operator[](std::string_view name) const {
+    for (const auto& [key, value] : object)
+        if (key == name) return value;
+    throw std::out_of_range("no member " + std::string(name));
+}
+
+inline std::vector<std::string> Json::keys() const {
+    std::vector<std::string> names;
+    for (const auto& member : object) names.push_back(member.key);
+    return names;
+}
 
 // Parses `text`, one JSON value with blanks around it; throws
 // std::runtime_error with the offset where the text breaks the grammar.
@@ -137,7 +149,7 @@ inline Json parseJson(std::string_view text) {
                     std::string key = string();
                     blanks();
                     if (!take(':')) fail("expected ':'");
-                    v.object.emplace_back(std::move(key), value());
+                    v.object.push_back({std::move(key), value()});
                     blanks();
                 } while (take(','));
                 if (!take('}')) fail("expected '}'");

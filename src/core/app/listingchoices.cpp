@@ -27,10 +27,11 @@ PageChoice choice(ListingPage page, std::string_view label, std::string_view key
 
 template <typename Fields>
 void fillPage(Fields& page, TextFields<Fields> list, const PageChoice& c) {
-    for (const auto& [name, text] : c.fields) {
-        const auto field = std::find_if(list.begin(), list.end(),
-                                        [&](const TextField<Fields>& f) { return f.name == name; });
-        if (field != list.end()) page.*field->member = text;
+    for (const auto& given : c.fields) {
+        const auto field = std::find_if(list.begin(), list.end(), [&](const TextField<Fields>& f) {
+            return f.name == given.first;
+        });
+        if (field != list.end()) page.*field->member = given.second;
     }
 }
 

@@ -1,0 +1,217 @@
+// libFuzzer's entry point for every target, and what the targets share.
+#include "fuzz/fuzz.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "core/base/characters.h"
+#include "tests/support/jsonparse.h"
+
+namespace quorvane::fuzz {
+
+namespace {
+
+// The slowest input of the run: its time, and (when QUORVANE_FUZZ_SLOWEST
+// names a file) its bytes in that file, for scripts/fuzz to time again. The
+// time is printed when the run ends.
+struct Slowest {
+    double milliseconds = 0;
+
+    ~Slowest() { std::fprintf(stderr, "quorvane-fuzz: slowest input %.1f ms\n", milliseconds); }
+
+    void offer(double ms, std::span<const std::uint8_t> input) {
+        if (ms <= milliseconds) return;
+        milliseconds = ms;
+        if (const char* path = std::getenv("QUORVANE_FUZZ_SLOWEST"))
+            std::ofstream(path, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(input.data()),
+                       static_cast<std::streamsize>(input.size()));
+    }
+};
+
+Slowest slowest;
+
+// An image a command opens, handed over without giving up the target's own.
+class Borrowed : public core::DiskImage {
+public:
+    explicit Borrowed(core::DiskImage& image) : image_(image) {}
+    std::uint64_t size() const override { return image_.size(); }
+    std::optional<std::string> readSector(std::uint64_t sector, core::SectorBytes& bytes) override {
+        return image_.readSector(sector, bytes);
+    }
+
+private:
+    core::DiskImage& image_;
+};
+
+// Whether `text` is valid UTF-8: no stray continuation byte, no overlong
+// form, no surrogate, nothing beyond U+10FFFF.
+bool validUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t length = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2
+                                 : b >= 0xE0 && b <= 0xEF                ? 3
+                                 : b >= 0xF0 && b <= 0xF4                ? 4
+                                                                         : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        std::uint32_t code = length == 1 ? b : b & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            code = code << 6 | (c & 0x3F);
+        }
+        if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+void checkKeysDistinct(const test::Json& value) {
+    std::set<std::string> keys;
+    for (const auto& [key, member] : value.object) {
+        QUORVANE_PROMISE(keys.insert(key).second, key);
+        checkKeysDistinct(member);
+    }
+    for (const test::Json& item : value.array) checkKeysDistinct(item);
+}
+
+// The page's operation on the workspace, with DYN_ROOT's two steps run in
+// the order the page asks for them.
+core::Outcome runPage(core::ListingPage page, core::Workspace& w, const core::NumberFormat& f) {
+    switch (page) {
+        case core::ListingPage::Error110: return core::calculateError110(w.error110, w.report, f);
+        case core::ListingPage::Error108: return core::calculateError108(w.error108, w.report, f);
+        case core::ListingPage::Bogus113: return core::calculateBogus113(w.bogus113, w.report, f);
+        case core::ListingPage::Fat32Bbs: return core::calculateFat32Bbs(w.fat32bbs, w.report, f);
+        case core::ListingPage::NtfsBbs: return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
+        case core::ListingPage::DynRoot: {
+            core::Outcome root = core::calculateRoot(w.dynroot, w.dynrootState, w.report, f);
+            if (!root.completed() || !root.messages.empty()) return root;
+            return core::calculateCopy(w.dynroot, w.dynrootState, w.report, f);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void broken(std::string_view promise, std::string_view detail) {
+    std::fprintf(stderr, "quorvane-fuzz: promise broken: %.*s\n", static_cast<int>(promise.size()),
+                 promise.data());
+    if (!detail.empty())
+        std::fprintf(stderr, "quorvane-fuzz: %.*s\n", static_cast<int>(detail.size()),
+                     detail.data());
+    std::abort();
+}
+
+core::NumberFormat pickFormat(std::uint8_t choice) {
+    return choice & 1 ? core::NumberFormat::comma() : core::NumberFormat::point();
+}
+
+std::uint64_t littleEndianAt(std::span<const std::uint8_t> input, std::size_t at,
+                             std::size_t bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes; i-- > 0;)
+        value = value << 8 | (at + i < input.size() ? input[at + i] : 0);
+    return value;
+}
+
+SparseImage::SparseImage(std::span<const std::uint8_t> input) : size_(littleEndianAt(input, 0, 8)) {
+    for (std::size_t at = 8; at < input.size(); at += kRecordBytes) {
+        const std::uint64_t number = littleEndianAt(input, at, 8);
+        const std::uint64_t sector = number & ~kFailBit;
+        core::SectorBytes bytes{};
+        const std::size_t from = std::min(input.size(), at + 8);
+        const std::size_t to = std::min(input.size(), at + kRecordBytes);
+        std::copy(input.begin() + static_cast<std::ptrdiff_t>(from),
+                  input.begin() + static_cast<std::ptrdiff_t>(to), bytes.begin());
+        sectors_[sector] = bytes;
+        failing_[sector] = (number & kFailBit) != 0;
+    }
+}
+
+core::SectorBytes SparseImage::sectorAt(std::uint64_t sector) const {
+    const auto found = sectors_.find(sector);
+    return found == sectors_.end() ? core::SectorBytes{} : found->second;
+}
+
+std::optional<std::string> SparseImage::readSector(std::uint64_t sector, core::SectorBytes& bytes) {
+    ++reads_;
+    if (failing_.count(sector) && failing_[sector]) return "Input/output error";
+    bytes = sectorAt(sector);
+    return std::nullopt;
+}
+
+void checkJsonDocument(std::string_view document) {
+    QUORVANE_PROMISE(!document.empty() && document.back() == '\n', document);
+    const std::string_view body = document.substr(0, document.size() - 1);
+    QUORVANE_PROMISE(body.find('\n') == std::string_view::npos, document);
+    QUORVANE_PROMISE(validUtf8(body), document);
+    try {
+        const test::Json parsed = test::parseJson(body);
+        QUORVANE_PROMISE(parsed.kind == test::Json::Kind::Object, document);
+        checkKeysDistinct(parsed);
+    } catch (const std::runtime_error& error) {
+        broken("the JSON document parses", std::string(error.what()) + ": " + std::string(body));
+    }
+}
+
+void checkPageChoices(const std::vector<core::PageChoice>& choices,
+                      const core::NumberFormat& format) {
+    for (const core::PageChoice& choice : choices) {
+        const std::string label(choice.label);
+        if (!choice.available()) {
+            QUORVANE_PROMISE(choice.fields.empty(), label);
+            continue;
+        }
+        QUORVANE_PROMISE(!choice.fields.empty(), label);
+        core::Workspace workspace;
+        core::usePageChoice(workspace, choice);
+        const core::Outcome outcome = runPage(choice.page, workspace, format);
+        std::string values;
+        for (const auto& [name, text] : choice.fields)
+            values += " " + std::string(name) + "=" + text;
+        QUORVANE_PROMISE(outcome.completed() && outcome.messages.empty(),
+                         label + ":" + values + (outcome.messages.empty()
+                                                     ? " failure " + std::to_string(outcome.failure)
+                                                     : " says " + outcome.messages[0].prompt));
+        QUORVANE_PROMISE(!workspace.report.empty(), label + ":" + values);
+    }
+}
+
+int runCli(const std::vector<std::string>& args, const core::NumberFormat& format,
+           std::string_view in, core::DiskImage* image, std::string& out, std::string& err) {
+    std::istringstream input{std::string(in)};
+    std::ostringstream output, errors;
+    const cli::ImageOpener open = [image](const std::string&) {
+        platform::OpenedImage opened;
+        if (image) opened.image = std::make_unique<Borrowed>(*image);
+        else opened.error = "no image";
+        return opened;
+    };
+    const int status = cli::run(args, format, input, output, errors, open);
+    out = output.str();
+    err = errors.str();
+    return status;
+}
+
+}  // namespace quorvane::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::span<const std::uint8_t> input(data, size);
+    quorvane::fuzz::fuzzOne(input);
+    const std::chrono::duration<double, std::milli> spent =
+        std::chrono::steady_clock::now() - start;
+    quorvane::fuzz::slowest.offer(spent.count(), input);
+    return 0;
+}
