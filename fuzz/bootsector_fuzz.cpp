@@ -5,7 +5,8 @@
 // quorvane-cli's bootsector writes valid JSON and bounded text.
 //
 // Input: a byte of options (bit 0 the decimal comma, bit 1 read the volume
-// at the sector the next three bytes give, little-endian, as --start does),
+// at the sector the next three bytes give, little-endian, as --start does,
+// bit 2 the text rather than the JSON),
 // those three bytes, then the image as SparseImage reads it.
 #include <string>
 
@@ -68,21 +69,20 @@ void fuzzOne(std::span<const std::uint8_t> input) {
         checkVolume(image, core::VolumePlace{}, whole, nullptr, format);
     }
 
-    std::vector<std::string> args = {"bootsector", "fuzz.img", "--json"};
+    std::vector<std::string> args = {"bootsector", "fuzz.img"};
     if (options & 2) args.insert(args.end(), {"--start", std::to_string(start)});
+    const bool json = (options & 4) == 0;
+    if (json) args.push_back("--json");
     std::string out, err;
-    const int json = runCli(args, format, {}, &image, out, err);
-    QUORVANE_PROMISE(json == 0 || json == 1 || json == 3, err);
-    const std::size_t bound = 16384 + 16384 * table.entries.size();
-    if (json == 1) {
+    const int status = runCli(args, format, {}, &image, out, err);
+    QUORVANE_PROMISE(status == 0 || status == 1 || status == 3, err);
+    if (status == 1) {
         QUORVANE_PROMISE(out.empty() && !err.empty(), err);
-    } else {
-        QUORVANE_PROMISE(out.size() <= bound, std::to_string(out.size()));
-        checkJsonDocument(out);
+        return;
     }
-    args.erase(args.begin() + 2);
-    const int text = runCli(args, format, {}, &image, out, err);
-    QUORVANE_PROMISE(text == json && out.size() <= bound, err);
+    QUORVANE_PROMISE(out.size() <= 16384 + 16384 * table.entries.size(),
+                     std::to_string(out.size()));
+    if (json) checkJsonDocument(out);
 }
 
 }  // namespace quorvane::fuzz

@@ -2,7 +2,7 @@
 #include "fuzz/fuzz.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,22 +11,24 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "core/base/characters.h"
 #include "tests/support/jsonparse.h"
 
 namespace quorvane::fuzz {
 
 namespace {
 
-// The slowest input of the run: its time, and (when QUORVANE_FUZZ_SLOWEST
+// The slowest input of the run: its processor time, and (when QUORVANE_FUZZ_SLOWEST
 // names a file) its bytes in that file, for scripts/fuzz to time again. The
-// time is printed when the run ends.
+// time is printed when the run ends; with QUORVANE_FUZZ_EACH set, every
+// input's time as it ends.
 struct Slowest {
     double milliseconds = 0;
+    bool each = std::getenv("QUORVANE_FUZZ_EACH") != nullptr;
 
     ~Slowest() { std::fprintf(stderr, "quorvane-fuzz: slowest input %.1f ms\n", milliseconds); }
 
     void offer(double ms, std::span<const std::uint8_t> input) {
+        if (each) std::fprintf(stderr, "quorvane-fuzz: input took %.1f ms\n", ms);
         if (ms <= milliseconds) return;
         milliseconds = ms;
         if (const char* path = std::getenv("QUORVANE_FUZZ_SLOWEST"))
@@ -84,10 +86,11 @@ void checkKeysDistinct(const test::Json& value) {
     for (const test::Json& item : value.array) checkKeysDistinct(item);
 }
 
-// The page's operation on the workspace, with DYN_ROOT's two steps run in
-// the order the page asks for them.
-core::Outcome runPage(core::ListingPage page, core::Workspace& w, const core::NumberFormat& f) {
-    switch (page) {
+// The page's operation on the workspace; on DYN_ROOT "Calculate root", then
+// "Calculate" where the choice gives the start cluster (a listing does not).
+core::Outcome runPage(const core::PageChoice& choice, core::Workspace& w,
+                      const core::NumberFormat& f) {
+    switch (choice.page) {
         case core::ListingPage::Error110: return core::calculateError110(w.error110, w.report, f);
         case core::ListingPage::Error108: return core::calculateError108(w.error108, w.report, f);
         case core::ListingPage::Bogus113: return core::calculateBogus113(w.bogus113, w.report, f);
@@ -95,7 +98,8 @@ core::Outcome runPage(core::ListingPage page, core::Workspace& w, const core::Nu
         case core::ListingPage::NtfsBbs: return core::calculateNtfsBbs(w.ntfsbbs, w.report, f);
         case core::ListingPage::DynRoot: {
             core::Outcome root = core::calculateRoot(w.dynroot, w.dynrootState, w.report, f);
-            if (!root.completed() || !root.messages.empty()) return root;
+            if (!root.completed() || !root.messages.empty() || w.dynroot.dynrootstart.empty())
+                return root;
             return core::calculateCopy(w.dynroot, w.dynrootState, w.report, f);
         }
     }
@@ -176,7 +180,7 @@ void checkPageChoices(const std::vector<core::PageChoice>& choices,
         QUORVANE_PROMISE(!choice.fields.empty(), label);
         core::Workspace workspace;
         core::usePageChoice(workspace, choice);
-        const core::Outcome outcome = runPage(choice.page, workspace, format);
+        const core::Outcome outcome = runPage(choice, workspace, format);
         std::string values;
         for (const auto& [name, text] : choice.fields)
             values += " " + std::string(name) + "=" + text;
@@ -207,11 +211,16 @@ int runCli(const std::vector<std::string>& args, const core::NumberFormat& forma
 }  // namespace quorvane::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto start = std::chrono::steady_clock::now();
+    // The time the input costs this thread's processor, so that what else
+    // the machine runs does not make an input slow.
+    const auto now = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    };
+    const double start = now();
     const std::span<const std::uint8_t> input(data, size);
     quorvane::fuzz::fuzzOne(input);
-    const std::chrono::duration<double, std::milli> spent =
-        std::chrono::steady_clock::now() - start;
-    quorvane::fuzz::slowest.offer(spent.count(), input);
+    quorvane::fuzz::slowest.offer(now() - start, input);
     return 0;
 }

@@ -110,7 +110,8 @@ cases=(
     "windows, locale missing|--windows|0|3|ok|none|0|U I|G|out:Generating the locale de_DE.UTF-8"
     "windows, locale listed|--windows|0|-|ok|listed|0|-|-|-"
     "windows, locale missing, not root|--windows|1000|-|ok|none|1|-|-|err:  sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8"
-    "unknown option|--linux|0|-|ok|none|2|-|-|err:usage: scripts/setup-deps [--windows]"
+    "fuzz, clang missing|--fuzz|0|3|ok|none|0|U I|-|out:Installing: MISSING"
+    "unknown option|--linux|0|-|ok|none|2|-|-|err:usage: scripts/setup-deps [--windows | --fuzz]"
 )
 
 for row in "${cases[@]}"; do

@@ -86,6 +86,10 @@ PageFill<Bogus113Fields> bogus113FromBootRecord(const BootRecord* record, std::u
     else if (small && *small != 0) f.bigtotal = number(*small);
     need(!f.bigtotal.empty(), "Big Total Sectors");
     if (!missing.empty()) return {{}, missing};
+    // The overlap is counted in clusters: the page can do nothing with none.
+    if (f.sectclus == "0")
+        return {{}, "the boot record of the volume at sector " + number(start) +
+                        " gives 0 sectors per cluster"};
     f.numbersect = number(count);
     return {f, {}};
 }

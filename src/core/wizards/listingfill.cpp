@@ -19,6 +19,24 @@ std::string notA(const ListingEntry& entry, const BootRecord* record, std::strin
     return "the entry's type " + typeCodeText(entry.type) + " is not " + std::string(kind);
 }
 
+// The values as the page takes them, or why it turns them away: the
+// page's own refusal, so that "Use for DYN_ROOT" never fills values that
+// its "Calculate root" (and, with a start cluster, its "Calculate")
+// refuses.
+PageFill<DynRootFields> acceptedByPage(const DynRootFields& f, std::string_view source) {
+    DynRootState state;
+    std::string report;
+    Outcome outcome = calculateRoot(f, state, report, NumberFormat{});
+    if (outcome.completed() && !f.dynrootstart.empty())
+        outcome = calculateCopy(f, state, report, NumberFormat{});
+    if (!outcome.messages.empty())
+        return {{}, "the page refuses " + std::string(source) + ": " +
+                        outcome.messages.front().prompt};
+    if (!outcome.completed())
+        return {{}, "the page cannot calculate with " + std::string(source)};
+    return {f, {}};
+}
+
 }  // namespace
 
 PageFill<Fat32BbsFields> fat32BbsFromListing(const ListingDisk& disk, const ListingEntry& entry) {
@@ -60,7 +78,7 @@ PageFill<DynRootFields> dynRootFromListing(const ListingDisk& disk, const Listin
                             " lacks its " + std::string(name)};
         f.*member = upperHexText(*value);
     }
-    return {f, {}};
+    return acceptedByPage(f, "the boot record's values");
 }
 
 namespace {
@@ -110,7 +128,7 @@ PageFill<DynRootFields> dynRootFromVolume(const VolumeReport& v) {
     f.direntries = upperHexText(d.rootEntries);
     f.sectfat = upperHexText(d.sectorsPerFat);
     f.dynrootstart = upperHexText(d.startCluster);
-    return {f, {}};
+    return acceptedByPage(f, "the volume's values");
 }
 
 }  // namespace quorvane::core

@@ -156,14 +156,17 @@ double fillWidths(double k, const std::vector<std::uint64_t>& lengths,
     widths.resize(lengths.size());
     for (std::size_t i = 0; i < lengths.size(); ++i) widths[i] = k * static_cast<double>(lengths[i]);
     for (const auto& [lo, hi] : spans) {
+        // No width is negative, so the sum stops once it reaches the
+        // minimum: segments that overlap one another share their
+        // intervals, and summing each whole would take the square of
+        // their number.
         double have = 0;
-        double sectors = 0;
-        for (std::size_t i = lo; i < hi; ++i) {
-            have += widths[i];
-            sectors += static_cast<double>(lengths[i]);
-        }
+        for (std::size_t i = lo; i < hi && have < minWidth; ++i) have += widths[i];
         const double shortfall = minWidth - have;
-        if (shortfall <= 0 || sectors <= 0) continue;
+        if (shortfall <= 0) continue;
+        double sectors = 0;
+        for (std::size_t i = lo; i < hi; ++i) sectors += static_cast<double>(lengths[i]);
+        if (sectors <= 0) continue;
         for (std::size_t i = lo; i < hi; ++i)
             widths[i] += shortfall * static_cast<double>(lengths[i]) / sectors;
     }
