@@ -15,6 +15,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/accessories/calculator.h"
@@ -32,6 +33,9 @@ using core::Outcome;
 using core::Workspace;
 
 constexpr char kFieldEnd = '\x1F';
+
+// The largest magnitude whose decimal text of 15 digits reads back.
+constexpr double kLargestWritten = 1.797693134862315e308;
 
 // What one input may ask for, so that each stays fast under the sanitizers
 // (a thrown failure costs tens of microseconds there): the texts read on
@@ -72,9 +76,19 @@ void fill(core::TextFields<Fields> table, Fields& fields, const std::vector<std:
 template <typename Fields>
 void addOptions(core::TextFields<Fields> table, const Fields& fields,
                 std::vector<std::string>& args) {
-    for (const auto& field : table)
-        args.push_back("--" + std::string(field.name) + "=" + fields.*field.member);
+    bool joined = false;  // both ways of giving a value, by turns
+    for (const auto& field : table) {
+        if ((joined = !joined)) {
+            args.push_back("--" + std::string(field.name) + "=" + fields.*field.member);
+        } else {
+            args.push_back("--" + std::string(field.name));
+            args.push_back(fields.*field.member);
+        }
+    }
 }
+
+// A value as quorvane-cli's --fields prints the wizard's state.
+std::string shown(double value) { return core::decimalText(value, NumberFormat::point()); }
 
 // readStrict, readLenient, the conversions to a byte and a long, the
 // decimal texts and HexToDec on one field's text.
@@ -87,8 +101,12 @@ void checkNumeric(const std::string& text, const NumberFormat& format) {
             const double again = core::readStrict(written, format);
             QUORVANE_PROMISE(core::decimalText(again, format) == written, text + " -> " + written);
         } catch (const BasicError& error) {
-            broken("readStrict reads what decimalText writes",
-                   text + " -> " + written + ": " + std::to_string(error.code));
+            // Fifteen digits of a value within half a unit of the last digit
+            // of the largest double round up past it ("1.79769313486232E+308"):
+            // that text lies beyond the range, as the window has always
+            // written it.
+            QUORVANE_PROMISE(error.code == core::kOverflow && std::fabs(value) > kLargestWritten,
+                             text + " -> " + written + ": " + std::to_string(error.code));
         }
         try {
             const std::string single = core::decimalTextSingle(value, format);
@@ -150,9 +168,26 @@ void checkOutcome(const Outcome& outcome, const std::string& report, std::size_t
 bool ranClean(const Outcome& outcome) { return outcome.completed() && outcome.messages.empty(); }
 
 // quorvane-cli with the same fields prints the report box exactly and
-// exits with `status`.
+// exits with `status`; with --fields, a completed operation adds the values
+// it wrote, one name=value line each, after a line break of its own.
 void checkCli(std::vector<std::string> args, const NumberFormat& format,
-              const std::string& report, int status) {
+              const std::string& report, int status,
+              const std::vector<std::pair<std::string, std::string>>& printed = {}) {
+    if (!printed.empty()) {
+        std::string expected = report;
+        if (status == 0) {
+            if (!report.empty() && !report.ends_with("\r\n")) expected += "\r\n";
+            for (const auto& [name, value] : printed) expected += name + "=" + value + "\n";
+        }
+        std::vector<std::string> withFields = args;
+        withFields.insert(withFields.end(), {"--fields", "--crlf"});
+        if (format.decimal == ",") withFields.push_back("--decimal-comma");
+        std::string out, err;
+        const int exit = runCli(withFields, NumberFormat::point(), {}, nullptr, out, err);
+        QUORVANE_PROMISE(exit == status && out == expected,
+                         args.front() + " --fields: printed \"" + out + "\", expected \"" +
+                             expected + "\"");
+    }
     args.push_back("--crlf");
     if (format.decimal == ",") args.push_back("--decimal-comma");
     std::string out, err;
@@ -242,7 +277,18 @@ void checkConversion(Workspace& w, Operation op, const NumberFormat& format,
     if (before.Optact) args.push_back("--active");
     // quorvane-cli starts from an empty report box.
     const bool writesReport = ranClean(outcome) && op != Operation::ChsToLba;
-    checkCli(args, format, writesReport ? w.report : std::string(), ranClean(outcome) ? 0 : 1);
+    std::vector<std::pair<std::string, std::string>> printed;
+    const core::GeometryFields& g = w.geometry;
+    switch (op) {
+        case Operation::BeginChsToLba: printed = {{"lbastrt", g.lbastrt}}; break;
+        case Operation::BeginLbaToChs:
+            printed = {{"cyls", g.cyls}, {"heads", g.heads}, {"sects", g.sects}};
+            break;
+        case Operation::EndChsToLba: printed = {{"LBAend", g.LBAend}}; break;
+        default: printed = {{"lbastrt", g.lbastrt}, {"LBAend", g.LBAend}}; break;
+    }
+    checkCli(args, format, writesReport ? w.report : std::string(), ranClean(outcome) ? 0 : 1,
+             printed);
 }
 
 void checkEntryCheck(Workspace& w, const NumberFormat& format, std::size_t inputSize) {
@@ -253,9 +299,18 @@ void checkEntryCheck(Workspace& w, const NumberFormat& format, std::size_t input
     written.prtsct = before.prtsct;
     written.relcyl = before.relcyl;
     QUORVANE_PROMISE(written == before, "check");
+    // A check that stops leaves the empty report or the whole one; an entry
+    // that cannot go into a batch says why on the report's last line.
+    constexpr std::string_view kReportStart = "*Startsector consistency check: ";
     if (!outcome.completed()) {
         QUORVANE_PROMISE(w.check.verdict == core::CheckVerdict::Reset && w.check.editline.empty(),
                          "check");
+        QUORVANE_PROMISE(w.report.empty() || w.report.starts_with(kReportStart), w.report);
+    } else {
+        QUORVANE_PROMISE(w.report.starts_with(kReportStart), w.report);
+        if (w.check.verdict == core::CheckVerdict::Reset)
+            QUORVANE_PROMISE(w.report.substr(w.report.rfind('\n') + 1).starts_with("*batch: "),
+                             w.report);
     }
     if (w.check.verdict != core::CheckVerdict::Accepted &&
         w.check.verdict != core::CheckVerdict::Errors)
@@ -291,13 +346,26 @@ void checkEntryCheck(Workspace& w, const NumberFormat& format, std::size_t input
                                          std::to_string(status) + ": " + err);
 }
 
+NumberFormat otherFormat(const NumberFormat& format) {
+    return format.decimal == "," ? NumberFormat::point() : NumberFormat::comma();
+}
+
+// Whether two reports differ at most in the decimal separators of their
+// numbers (neither format groups the digits it writes).
+bool sameButSeparators(std::string a, std::string b) {
+    std::replace(a.begin(), a.end(), ',', '.');
+    std::replace(b.begin(), b.end(), ',', '.');
+    return a == b;
+}
+
 // A page calculation whose fields stay as typed: `keepsReport` where a
-// failure leaves the report as it was, otherwise a failure leaves it empty.
+// failure leaves the report as it was, otherwise a failure leaves it empty;
+// `formatFree` where the page reads its fields whatever the number format.
 template <typename Fields>
 void checkCalculation(Workspace& w, Fields Workspace::*page, core::TextFields<Fields> table,
                       Outcome (*calculate)(const Fields&, std::string&, const NumberFormat&),
-                      const std::string& command, bool keepsReport, const NumberFormat& format,
-                      std::size_t inputSize) {
+                      const std::string& command, bool keepsReport, bool formatFree,
+                      const NumberFormat& format, std::size_t inputSize) {
     const Fields before = w.*page;
     const std::string reportBefore = w.report;
     const Outcome outcome = calculate(w.*page, w.report, format);
@@ -306,6 +374,16 @@ void checkCalculation(Workspace& w, Fields Workspace::*page, core::TextFields<Fi
     if (!ranClean(outcome))
         QUORVANE_PROMISE(w.report == (keepsReport ? reportBefore : std::string()),
                          command + ": \"" + w.report + "\"");
+    if (formatFree) {
+        // The page reads its fields the same in either number format; only
+        // the numbers it writes take the user's decimal separator.
+        std::string otherReport = reportBefore;
+        const Outcome other = calculate(before, otherReport, otherFormat(format));
+        QUORVANE_PROMISE(other.failure == outcome.failure && other.messages == outcome.messages &&
+                             sameButSeparators(otherReport, w.report),
+                         command + ": \"" + w.report + "\", in the other format \"" +
+                             otherReport + "\"");
+    }
     std::vector<std::string> args = {command};
     addOptions(table, before, args);
     // quorvane-cli starts from an empty report box.
@@ -333,6 +411,19 @@ void checkDynRoot(Workspace& w, const NumberFormat& format, std::size_t inputSiz
     if (!root.completed())
         QUORVANE_PROMISE(!copy.completed() && !copy.messages.empty(), "calculate");
 
+    // The values are hexadecimal in either number format.
+    core::DynRootState otherState;
+    std::string otherReport = core::dynRootStartText();
+    const Outcome otherRoot =
+        core::calculateRoot(fields, otherState, otherReport, otherFormat(format));
+    const Outcome otherCopy =
+        core::calculateCopy(fields, otherState, otherReport, otherFormat(format));
+    QUORVANE_PROMISE(otherRoot.failure == root.failure && otherRoot.messages == root.messages &&
+                         otherCopy.failure == copy.failure &&
+                         otherCopy.messages == copy.messages && otherState == w.dynrootState &&
+                         sameButSeparators(otherReport, w.report),
+                     "dynroot in the other format");
+
     // quorvane-cli runs "Calculate" after a completed "Calculate root" only.
     Outcome both = root;
     if (root.completed()) {
@@ -341,7 +432,12 @@ void checkDynRoot(Workspace& w, const NumberFormat& format, std::size_t inputSiz
     }
     std::vector<std::string> args = {"dynroot"};
     addOptions(core::dynRootTextFields(), fields, args);
-    checkCli(args, format, root.completed() ? w.report : std::string(), ranClean(both) ? 0 : 1);
+    const core::DynRootState& state = w.dynrootState;
+    checkCli(args, format, root.completed() ? w.report : std::string(), ranClean(both) ? 0 : 1,
+             {{"rootstart", shown(state.rootstart)},
+              {"rootend", shown(state.rootend)},
+              {"rootspan", shown(state.rootspan)},
+              {"clustsects", shown(state.clustsects)}});
 }
 
 void checkDiviZedi(std::string_view keysText, const NumberFormat& format, std::size_t inputSize) {
@@ -406,17 +502,17 @@ void fuzzOne(std::span<const std::uint8_t> input) {
         case Operation::Error110:
             fill(core::error110TextFields(), w.error110, texts);
             checkCalculation(w, &Workspace::error110, core::error110TextFields(),
-                             core::calculateError110, "error110", true, format, size);
+                             core::calculateError110, "error110", true, true, format, size);
             break;
         case Operation::Error108:
             fill(core::error108TextFields(), w.error108, texts);
             checkCalculation(w, &Workspace::error108, core::error108TextFields(),
-                             core::calculateError108, "error108", false, format, size);
+                             core::calculateError108, "error108", false, true, format, size);
             break;
         case Operation::Bogus113:
             fill(core::bogus113TextFields(), w.bogus113, texts);
             checkCalculation(w, &Workspace::bogus113, core::bogus113TextFields(),
-                             core::calculateBogus113, "bogus113", false, format, size);
+                             core::calculateBogus113, "bogus113", false, false, format, size);
             break;
         case Operation::DynRoot:
             fill(core::dynRootTextFields(), w.dynroot, texts);
@@ -425,12 +521,12 @@ void fuzzOne(std::span<const std::uint8_t> input) {
         case Operation::NtfsBbs:
             fill(core::ntfsBbsTextFields(), w.ntfsbbs, texts);
             checkCalculation(w, &Workspace::ntfsbbs, core::ntfsBbsTextFields(),
-                             core::calculateNtfsBbs, "ntfs-bbs", true, format, size);
+                             core::calculateNtfsBbs, "ntfs-bbs", true, true, format, size);
             break;
         case Operation::Fat32Bbs:
             fill(core::fat32BbsTextFields(), w.fat32bbs, texts);
             checkCalculation(w, &Workspace::fat32bbs, core::fat32BbsTextFields(),
-                             core::calculateFat32Bbs, "fat32-bbs", true, format, size);
+                             core::calculateFat32Bbs, "fat32-bbs", true, true, format, size);
             break;
         case Operation::DiviZedi:
         case Operation::Count:
