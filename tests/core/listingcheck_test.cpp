@@ -451,5 +451,34 @@ TEST(VolumeChoices, AnImageFillsThePagesItsVolumeAnswers) {
     }
 }
 
+// ---- Faults found by fuzzing -----------------------------------------------------
+
+TEST(ListingFaults, EachDiskWithoutEntriesPaidForAWholeGeometryGuess) {
+    // A listing of many disks that hold only boot records (one line each)
+    // cost a full guess of the geometry per disk, in every check of it:
+    // seconds for a pasted text of a few kilobytes. With no entry there is
+    // nothing to guess from; such a disk gets the geometry the guess gives
+    // for no entries.
+    DriveGeometry none = guessGeometry({});
+    none.cylinderSource = CylinderSource::TableExtent;
+    std::vector<ListingDisk> disks;
+    for (unsigned n = 1; n <= 20000; ++n) {
+        ListingDisk d;
+        d.number = n;
+        d.bootRecords.push_back(record(63, "FAT", {{"Sectors per Cluster", "16"}}));
+        disks.push_back(d);
+    }
+    ListingDisk broken;
+    broken.number = 1;
+    broken.geometry = ListingGeometry{1000, 0, 0};  // a line of no heads and no sectors
+    disks[0] = broken;
+    const ListingReading reading = checkListing(listingOf(disks), {}, NumberFormat::point());
+    ASSERT_EQ(reading.disks.size(), disks.size());
+    for (const CheckedDisk& d : reading.disks) {
+        ASSERT_EQ(d.geometry, none) << *d.listing.number;
+        ASSERT_FALSE(d.missing.empty());
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::core

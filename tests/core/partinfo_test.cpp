@@ -596,5 +596,38 @@ TEST(Partinfo, ReadsEightDisksOfAHundredEntries) {
     EXPECT_TRUE(l.unread.empty());
 }
 
+// ---- Faults found by fuzzing -----------------------------------------------------
+
+TEST(ListingFaults, NumSectsBeyondThirtyTwoBitsWasReadAsACountNoTableHolds) {
+    // An entry's count is stored in 32 bits: a larger NumSects is not a
+    // value the row can have held, and the row is listed as not read.
+    const struct {
+        const char* numSects;
+        std::optional<std::uint64_t> count;
+    } cases[] = {
+        {"4,294,967,295", 4294967295u},
+        {"4294967295", 4294967295u},
+        {"4,294,967,296", std::nullopt},
+        {"99,999,999,999", std::nullopt},
+        {"18446744073709551615", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::string row =
+            std::string("0 0 80 0 1 1 07 1023 254 63 63 ") + c.numSects;
+        const Listing l = readListing(
+            "Disk Geometry Information for Disk 1: 4865 Cylinders, 255 Heads, 63 Sectors/Track\n" +
+            row + "\n");
+        ASSERT_EQ(l.disks.size(), 1u) << c.numSects;
+        if (c.count) {
+            ASSERT_EQ(l.disks[0].entries.size(), 1u) << c.numSects;
+            EXPECT_EQ(l.disks[0].entries[0].count, *c.count);
+            EXPECT_TRUE(l.unread.empty());
+        } else {
+            EXPECT_TRUE(l.disks[0].entries.empty()) << c.numSects;
+            EXPECT_EQ(l.unread, (std::vector<UnreadLine>{{2, row}})) << c.numSects;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::core

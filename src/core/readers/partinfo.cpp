@@ -179,8 +179,10 @@ std::optional<RowFields> entryRowOf(std::string_view line, std::vector<Token>& t
     const auto end = chsOf(f[7].text, f[8].text, f[9].text);
     const auto start = countOf(f[10].text);
     const auto count = countOf(f[11].text);
+    // NumSects is the entry's stored count of 32 bits: a larger one is no
+    // value the table can hold, and the row is not read as it stands.
     if (!tableSector || !slot || *slot > 3 || f[1].text.size() != 1 || !boot || !begin ||
-        !type || !end || !start || !count)
+        !type || !end || !start || !count || *count > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
     row.label = std::string(trimmed(line.substr(0, f[0].at)));
     row.tableSector = *tableSector;

@@ -39,7 +39,10 @@ DriveGeometry geometryOf(const ListingDisk& disk, const std::vector<TableEntry>&
         return {g->cylinders, g->heads, g->sectors, GeometrySource::Listing,
                 CylinderSource::Listing};
     }
-    DriveGeometry guessed = guessGeometry(entries);
+    // Without entries there is nothing to guess from: the default, as the
+    // guess gives it, without its cost for each of a listing's many disks
+    // that hold only boot records or messages.
+    DriveGeometry guessed = entries.empty() ? DriveGeometry{} : guessGeometry(entries);
     std::uint64_t reach = 0;
     for (const TableEntry& e : entries)
         if (e.role != EntryRole::Link) reach = std::max(reach, e.endPlusOne());
