@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/app/listingchoices.h"
+#include "core/calculators/listingfill.h"
+#include "core/wizards/listingfill.h"
 #include "core/workbench/diskmap.h"
 #include "core/workbench/tablecheck.h"
 #include "tableimage.h"
@@ -83,6 +85,69 @@ TEST(FuzzFaults, PagesWereOfferedValuesTheirOwnOperationRefuses) {
             pageChoices(entry, &g, &c.volume)[static_cast<std::size_t>(c.page)];
         EXPECT_EQ(choice.missing, c.missing) << c.fault;
         EXPECT_EQ(choice.fields.empty(), !c.missing.empty()) << c.fault;
+    }
+}
+
+// A listing's geometry line of 0 heads (or 64 sectors per track) filled
+// Error 110 and Error 108, whose pages then divided by 0 without a word.
+TEST(FuzzFaults, ErrorPagesWereFilledFromAGeometryNoCHSAddressHolds) {
+    ListingEntry entry;
+    entry.begin = {0, 1, 1}, entry.end = {1304, 254, 63};
+    entry.start = 63, entry.count = 20964762;
+    ListingMessage error110;
+    error110.code = 110u;
+    error110.values = {{"ucSectors", "20964762", ""}, {"end - begin", "20964825", ""}};
+    entry.messages = {error110};
+    const struct {
+        ListingGeometry geometry;
+        std::string missing;
+    } cases[] = {
+        {{4865, 0, 63}, "the listing's geometry (0 heads, 63 sectors per track) is none a CHS "
+                        "address can hold"},
+        {{4865, 255, 64}, "the listing's geometry (255 heads, 64 sectors per track) is none a "
+                          "CHS address can hold"},
+        {{4865, 257, 63}, "the listing's geometry (257 heads, 63 sectors per track) is none a "
+                          "CHS address can hold"},
+        {{4865, 256, 63}, ""},
+        {{4865, 1, 1}, ""},
+    };
+    for (const auto& c : cases) {
+        const auto e110 = error110FromListing(entry, c.geometry);
+        const auto e108 = error108FromListing(entry, c.geometry);
+        EXPECT_EQ(e110.missing, c.missing);
+        EXPECT_EQ(e108.missing, c.missing);
+        EXPECT_EQ(e110.fields.has_value(), c.missing.empty());
+        EXPECT_EQ(e108.fields.has_value(), c.missing.empty());
+    }
+}
+
+// A listing prints a logical partition's absolute start, which may lie
+// beyond the 32 bits the restore pages take: "Use for ..." filled it, and
+// the page's "Calculate" then refused it.
+TEST(FuzzFaults, RestorePagesWereFilledWithAStartBeyondThirtyTwoBits) {
+    const struct {
+        std::uint8_t type;
+        std::uint64_t start;
+        std::string fat32, ntfs;  // what is missing
+    } cases[] = {
+        {0x0B, 209668993713,
+         "the page refuses the entry's values: Start Sector must be a whole number from 0 to "
+         "4294967295, without separators !",
+         "the entry's type 0B is not NTFS (type 07)"},
+        {0x07, 4294967296,
+         "the entry's type 07 is not FAT32 (type 0B or 0C)",
+         "the page refuses the entry's values: Start Sector must be a whole number from 0 to "
+         "4294967295, without separators !"},
+        {0x07, 4294967295, "the entry's type 07 is not FAT32 (type 0B or 0C)", ""},
+        {0x0C, 4294967295, "", "the entry's type 0C is not NTFS (type 07)"},
+    };
+    for (const auto& c : cases) {
+        ListingEntry entry;
+        entry.type = c.type, entry.start = c.start, entry.count = 1000;
+        ListingDisk disk;
+        disk.entries = {entry};
+        EXPECT_EQ(fat32BbsFromListing(disk, entry).missing, c.fat32) << c.start;
+        EXPECT_EQ(ntfsBbsFromListing(disk, entry).missing, c.ntfs) << c.start;
     }
 }
 

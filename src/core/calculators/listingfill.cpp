@@ -11,6 +11,17 @@ std::string number(std::uint64_t value) { return std::to_string(value); }
 constexpr std::string_view kNoGeometry =
     "the listing gives no geometry for this disk (Cylinders, Heads, Sectors/Track)";
 
+// Why the pages of Error 110 and Error 108 cannot take the disk's
+// geometry, or nothing: none was printed, or it has heads or sectors per
+// track that no CHS address holds (the pages would divide by 0).
+std::optional<std::string> unusableGeometry(const std::optional<ListingGeometry>& geometry) {
+    if (!geometry) return std::string(kNoGeometry);
+    if (!geometry->addressable())
+        return "the listing's geometry (" + number(geometry->heads) + " heads, " +
+               number(geometry->sectors) + " sectors per track) is none a CHS address can hold";
+    return std::nullopt;
+}
+
 // FAT12 and FAT16 boot records are headed "FAT", FAT32 ones "FAT32".
 bool isFatRecord(const BootRecord& record) { return record.type.starts_with("FAT"); }
 
@@ -25,7 +36,7 @@ PageFill<Error110Fields> error110FromListing(const ListingEntry& entry,
     const ListingValue* span = message ? message->value("end - begin") : nullptr;
     if (!sectors || !span)
         return {{}, "the listing gives no #110 message for this entry (ucSectors, end - begin)"};
-    if (!geometry) return {{}, std::string(kNoGeometry)};
+    if (const auto why = unusableGeometry(geometry)) return {{}, *why};
     const Chs begin = entry.actualBegin.value_or(entry.begin);
     const Chs end = entry.actualEnd.value_or(entry.end);
     if (end.cylinder < begin.cylinder)
@@ -41,7 +52,7 @@ PageFill<Error110Fields> error110FromListing(const ListingEntry& entry,
 
 PageFill<Error108Fields> error108FromSpan(std::uint64_t start, std::uint64_t count,
                                           const std::optional<ListingGeometry>& geometry) {
-    if (!geometry) return {{}, std::string(kNoGeometry)};
+    if (const auto why = unusableGeometry(geometry)) return {{}, *why};
     Error108Fields f;
     f.cyls108 = number(geometry->cylinders);
     f.hds108 = number(geometry->heads);

@@ -154,6 +154,12 @@ struct ListingGeometry {
     unsigned heads = 0;
     unsigned sectors = 0;  // per track
 
+    // Heads and sectors per track that a CHS address can hold: the only
+    // geometry the checks and pages can calculate with.
+    bool addressable() const {
+        return heads >= 1 && heads <= kMaxHeads && sectors >= 1 && sectors <= kMaxSectorsPerTrack;
+    }
+
     friend bool operator==(const ListingGeometry&, const ListingGeometry&) = default;
 };
 

@@ -26,6 +26,10 @@ struct Chs {
     friend bool operator==(const Chs&, const Chs&) = default;
 };
 
+// The most heads and sectors per track that a CHS address can hold.
+inline constexpr unsigned kMaxHeads = 256;
+inline constexpr unsigned kMaxSectorsPerTrack = 63;
+
 // What an entry is in the table that holds it.
 enum class EntryRole {
     Primary,    // a partition in the master boot record

@@ -1,6 +1,7 @@
 #include "core/wizards/listingfill.h"
 
 #include <string>
+#include <type_traits>
 
 #include "core/base/characters.h"
 
@@ -20,15 +21,23 @@ std::string notA(const ListingEntry& entry, const BootRecord* record, std::strin
 }
 
 // The values as the page takes them, or why it turns them away: the
-// page's own refusal, so that "Use for DYN_ROOT" never fills values that
-// its "Calculate root" (and, with a start cluster, its "Calculate")
-// refuses.
-PageFill<DynRootFields> acceptedByPage(const DynRootFields& f, std::string_view source) {
-    DynRootState state;
+// page's own refusal, so that "Use for ..." never fills values that the
+// page's button then refuses. DYN_ROOT is asked "Calculate root" and, with
+// a start cluster, "Calculate"; the restore pages "Calculate".
+template <typename Fields>
+PageFill<Fields> acceptedByPage(const Fields& f, std::string_view source) {
     std::string report;
-    Outcome outcome = calculateRoot(f, state, report, NumberFormat{});
-    if (outcome.completed() && !f.dynrootstart.empty())
-        outcome = calculateCopy(f, state, report, NumberFormat{});
+    Outcome outcome;
+    if constexpr (std::is_same_v<Fields, DynRootFields>) {
+        DynRootState state;
+        outcome = calculateRoot(f, state, report, NumberFormat{});
+        if (outcome.completed() && !f.dynrootstart.empty())
+            outcome = calculateCopy(f, state, report, NumberFormat{});
+    } else if constexpr (std::is_same_v<Fields, NtfsBbsFields>) {
+        outcome = calculateNtfsBbs(f, report, NumberFormat{});
+    } else {
+        outcome = calculateFat32Bbs(f, report, NumberFormat{});
+    }
     if (!outcome.messages.empty())
         return {{}, "the page refuses " + std::string(source) + ": " +
                         outcome.messages.front().prompt};
@@ -43,14 +52,15 @@ PageFill<Fat32BbsFields> fat32BbsFromListing(const ListingDisk& disk, const List
     const BootRecord* record = bootRecordAt(disk, entry.start);
     const bool fat32 = record ? record->type == "FAT32" : entry.type == 0x0B || entry.type == 0x0C;
     if (!fat32) return {{}, notA(entry, record, "FAT32 (type 0B or 0C)")};
-    return {Fat32BbsFields{number(entry.start)}, {}};
+    return acceptedByPage(Fat32BbsFields{number(entry.start)}, "the entry's values");
 }
 
 PageFill<NtfsBbsFields> ntfsBbsFromListing(const ListingDisk& disk, const ListingEntry& entry) {
     const BootRecord* record = bootRecordAt(disk, entry.start);
     const bool ntfs = record ? record->type == "NTFS" : entry.type == 0x07;
     if (!ntfs) return {{}, notA(entry, record, "NTFS (type 07)")};
-    return {NtfsBbsFields{number(entry.start), number(entry.count)}, {}};
+    return acceptedByPage(NtfsBbsFields{number(entry.start), number(entry.count)},
+                          "the entry's values");
 }
 
 PageFill<DynRootFields> dynRootFromListing(const ListingDisk& disk, const ListingEntry& entry) {
@@ -104,13 +114,14 @@ std::string nothingToRestore(const VolumeReport& v) {
 PageFill<Fat32BbsFields> fat32BbsFromVolume(const VolumeReport& v) {
     if (v.fileSystem != FileSystem::Fat32) return {{}, volumeNotA(v, "FAT32")};
     if (!v.restore) return {{}, nothingToRestore(v)};
-    return {Fat32BbsFields{number(v.restore->start)}, {}};
+    return acceptedByPage(Fat32BbsFields{number(v.restore->start)}, "the volume's values");
 }
 
 PageFill<NtfsBbsFields> ntfsBbsFromVolume(const VolumeReport& v) {
     if (v.fileSystem != FileSystem::Ntfs) return {{}, volumeNotA(v, "NTFS")};
     if (!v.restore) return {{}, nothingToRestore(v)};
-    return {NtfsBbsFields{number(v.restore->start), number(v.restore->count)}, {}};
+    return acceptedByPage(NtfsBbsFields{number(v.restore->start), number(v.restore->count)},
+                          "the volume's values");
 }
 
 PageFill<DynRootFields> dynRootFromVolume(const VolumeReport& v) {

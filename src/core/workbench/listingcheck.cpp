@@ -34,8 +34,7 @@ std::string diskName(const ListingDisk& disk) {
 // The geometry the listing prints, where a CHS address can use it; else the
 // one the entries suggest, with the cylinders of their extent.
 DriveGeometry geometryOf(const ListingDisk& disk, const std::vector<TableEntry>& entries) {
-    if (const auto& g = disk.geometry; g && g->heads >= 1 && g->heads <= kMaxHeads &&
-                                       g->sectors >= 1 && g->sectors <= kMaxSectorsPerTrack) {
+    if (const auto& g = disk.geometry; g && g->addressable()) {
         return {g->cylinders, g->heads, g->sectors, GeometrySource::Listing,
                 CylinderSource::Listing};
     }

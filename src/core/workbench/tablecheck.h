@@ -49,10 +49,6 @@ struct DriveGeometry {
     friend bool operator==(const DriveGeometry&, const DriveGeometry&) = default;
 };
 
-// The most heads and sectors per track that a CHS address can hold.
-inline constexpr unsigned kMaxHeads = 256;
-inline constexpr unsigned kMaxSectorsPerTrack = 63;
-
 // How to read the table: the geometry's heads and sectors per track (both
 // or neither, within the limits above; else they are guessed), its
 // cylinders (else the image's sectors divided by a cylinder's sectors,
