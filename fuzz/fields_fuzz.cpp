@@ -211,8 +211,10 @@ void checkBackToLba(const core::GeometryFields& fields, const std::string& lbast
     const auto whole = [](double v, double most) {
         return v == std::trunc(v) && v >= 1 && v <= most;
     };
-    if (!whole(lba + 1, 4294967296.0) || !whole(heads, 65536) || !whole(sectors, 65536))
-        return;
+    // (A start sector below 1 is tested as it stands: 1 added to 2.5E-324
+    // gives a whole number.)
+    const bool wholeLba = lba == std::trunc(lba) && lba >= 0 && lba <= 4294967295.0;
+    if (!wholeLba || !whole(heads, 65536) || !whole(sectors, 65536)) return;
     core::GeometryFields back = fields;
     std::string report;
     const Outcome outcome = core::beginChsToLba(back, report, format);

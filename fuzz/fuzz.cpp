@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "core/base/characters.h"
 #include "tests/support/jsonparse.h"
 
 namespace quorvane::fuzz {
@@ -53,27 +54,11 @@ private:
     core::DiskImage& image_;
 };
 
-// Whether `text` is valid UTF-8: no stray continuation byte, no overlong
-// form, no surrogate, nothing beyond U+10FFFF.
+// Whether `text` is valid UTF-8 throughout.
 bool validUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t length = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2
-                                 : b >= 0xE0 && b <= 0xEF                ? 3
-                                 : b >= 0xF0 && b <= 0xF4                ? 4
-                                                                         : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        std::uint32_t code = length == 1 ? b : b & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            code = code << 6 | (c & 0x3F);
-        }
-        if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-            (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
-            return false;
-        i += length;
-    }
+    char32_t code = 0;
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length)
+        if ((length = core::utf8Sequence(text, at, code)) == 0) return false;
     return true;
 }
 

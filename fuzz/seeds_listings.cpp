@@ -18,7 +18,9 @@ using namespace quorvane::test;
 
 // The options byte: bit 0 the decimal comma, bits 1 and 2 the encoding the
 // target gives the rest (0 as it is, 1 UTF-16 LE, 2 UTF-16 BE, 3 UTF-8
-// with a byte order mark).
+// with a byte order mark), bits 3 and 4 quorvane-cli's form (kJson,
+// kBatch; the text without either), bit 5 the check of one disk as well.
+constexpr unsigned kBatch = 8, kJson = 16, kOneDisk = 32;
 std::string seed(unsigned options, const std::string& text) {
     return static_cast<char>(options) + text;
 }
@@ -91,34 +93,18 @@ ListedDisk ntSecondDisk() {
     return d;
 }
 
-// The DOS program's listing: an extended partition whose chain holds two
-// logical partitions, a #110 on the first entry and one that names none.
+// The second disk as the first of two, so that a listing of both stays
+// within the target's longest input.
+ListedDisk firstOfTwo() {
+    ListedDisk d = ntSecondDisk();
+    d.number = 1;
+    return d;
+}
+
+// The DOS program's disk of the tests' example, with its first volume's
+// boot record.
 ListedDisk dosDisk() {
-    ListedDisk d{.number = 1, .cylinders = 4982, .heads = 16};
-    d.entries = {
-        {.boot = 0x80, .type = 0x06, .begin = {0, 1, 1}, .end = {1014, 15, 63}, .start = 63,
-         .count = 1024065},
-        {.slot = 1, .type = 0x05, .begin = {1016, 0, 1}, .end = {1023, 15, 63},
-         .beginPlaceholder = true, .endPlaceholder = true, .actualEnd = ListedChs{4899, 15, 63},
-         .start = 1024128, .count = 3915072},
-        {.partSect = 1024128, .type = 0x0B, .begin = {1016, 1, 1}, .end = {2008, 15, 63},
-         .start = 63, .count = 1000881},
-        {.partSect = 1024128, .slot = 1, .type = 0x05, .begin = {1023, 0, 1},
-         .end = {1023, 15, 63}, .beginPlaceholder = true, .actualBegin = ListedChs{2009, 0, 1},
-         .actualEnd = ListedChs{4899, 15, 63}, .start = 1000944, .count = 2914128},
-        {.partSect = 2025072, .type = 0x06, .begin = {1023, 1, 1}, .end = {1023, 15, 63},
-         .endPlaceholder = true, .actualBegin = ListedChs{2009, 1, 1},
-         .actualEnd = ListedChs{4899, 15, 63}, .start = 63, .count = 2914065},
-    };
-    d.messages = dosError110(1024065, 1023057);
-    for (const std::string& line : dosError110(77, 78)) d.messages.push_back(line);
-    d.volumes = {
-        {"C:BOOTDISK", "FAT", "Pri,Boot", "500.0", 0, 0, 63, 1024065},
-        {"", "Extended", "Pri", "1911.7", 0, 1, 1024128, 3915072},
-        {"D:DATA", "FAT32", "Log", "488.7", 1024128, 0, 1024191, 1000881},
-        {"E:CAFÉ", "FAT", "Log", "1422.9", 2025072, 0, 2025135, 2914065},
-        {"", "Unallocated", "", "40.4", std::nullopt, std::nullopt, 4939200, 82656},
-    };
+    ListedDisk d = dosExampleDisk();
     d.bootRecords = {{.drive = "C:", .start = 63, .type = "FAT",
                       .fields = {{"Sectors per Cluster", "16"}, {"Reserved Sectors", "1"},
                                  {"Number of FAT's", "2"}, {"Root Dir Entries", "512"},
@@ -146,13 +132,16 @@ void writeListingSeeds(const std::filesystem::path& dir) {
     const auto write = [&](std::string_view name, const std::string& bytes) {
         writeSeed(dir, "partinfo", name, bytes);
     };
-    write("nt-two-disks", seed(0, ntListing({ntDisk(), ntSecondDisk()})));
-    write("dos-comma", seed(1, dosListing({dosDisk()})));
+    write("nt-two-disks",
+          seed(kJson | kOneDisk, ntListing({firstOfTwo(), ntSecondDisk()}, false)));
+    write("dos-comma", seed(1 | kJson, dosListing({dosDisk()})));
     write("nt-posted",
-          seed(0, forumTags(htmlEntities(wrapLines(collapseBlanks(ntListing({ntDisk()})), 72)))));
-    write("dos-quoted-in-a-reply", seed(0, quoted(crOnly(joinMessageValues(dosListing({dosDisk()}))))));
+          seed(kJson, forumTags(htmlEntities(
+                          wrapLines(collapseBlanks(ntListing({ntDisk()}, false)), 72)))));
+    write("dos-quoted-in-a-reply",
+          seed(0, quoted(crOnly(joinMessageValues(dosListing({dosDisk()}))))));
     write("messages-only",
-          seed(0, "Error #114: Logical starting at 45865701 is not one head away from EPBR.\n\n"
+          seed(kBatch, "Error #114: Logical starting at 45865701 is not one head away from EPBR.\n\n"
                   "Error #105: Partition didn&#39;t begin on head boundary.\n"
                   "  ucBeginHead expected to be 0 or 1, not 2.\n"
                   "Error #109: Partition ends after end of disk. ucEndCylinder (5000) must be "
@@ -162,11 +151,11 @@ void writeListingSeeds(const std::filesystem::path& dir) {
     // of its own, and as the target's options make them.
     const std::string one = ntListing({ntSecondDisk()}, false);
     write("nt-utf8-bom", seed(0, "\xEF\xBB\xBF" + one));
-    write("nt-utf16le", seed(0, utf16(one)));
+    write("nt-utf16le", seed(kJson, utf16(one)));
     write("nt-utf16be", seed(1, utf16(one, true)));
-    write("nt-cp437", seed(0, replaced(ntListing({ntDisk()}, false), "É", "\x90")));
+    write("nt-cp437", seed(0, replaced(collapseBlanks(ntListing({ntDisk()}, false)), "É", "\x90")));
     write("dos-as-utf16le", seed(2, dosListing({dosDisk()})));
-    write("dos-as-utf16be", seed(4 | 1, collapseBlanks(dosListing({dosDisk()}))));
+    write("dos-as-utf16be", seed(4 | 1 | kBatch, collapseBlanks(dosListing({dosDisk()}))));
     write("nt-as-utf8-bom", seed(6, one));
 }
 

@@ -1,31 +1,8 @@
 #include "cli/json.h"
 
+#include "core/base/characters.h"
+
 namespace quorvane::cli {
-
-namespace {
-
-// The length of the valid UTF-8 sequence at the start of `text`, or 0.
-std::size_t utf8Length(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned minimum = 0;
-    unsigned code = 0;
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, minimum = 0x80, code = lead & 0x1Fu;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, minimum = 0x800, code = lead & 0x0Fu;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, minimum = 0x10000, code = lead & 0x07u;
-    else return 0;
-    if (text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        code = code << 6 | (byte(i) & 0x3Fu);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return length;
-}
-
-}  // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
     constexpr char hex[] = "0123456789abcdef";
@@ -39,7 +16,8 @@ void appendJsonString(std::string& out, std::string_view text) {
         text.remove_prefix(run);
         if (text.empty()) break;
         const unsigned char c = static_cast<unsigned char>(text.front());
-        const std::size_t length = utf8Length(text);
+        char32_t code = 0;
+        const std::size_t length = core::utf8Sequence(text, 0, code);
         if (length == 0) {
             out += "\\ufffd";
             text.remove_prefix(1);

@@ -252,31 +252,7 @@ Listing ntExpected(std::string_view text) {
 // partition whose chain holds two logical partitions; its #110 and one that
 // matches no entry; and a second disk.
 std::vector<ListedDisk> dosDisks() {
-    ListedDisk one{.number = 1, .cylinders = 4982, .heads = 16};
-    one.entries = {
-        {.boot = 0x80, .type = 0x06, .begin = {0, 1, 1}, .end = {1014, 15, 63}, .start = 63,
-         .count = 1024065},
-        {.slot = 1, .type = 0x05, .begin = {1016, 0, 1}, .end = {1023, 15, 63},
-         .beginPlaceholder = true, .endPlaceholder = true, .actualEnd = ListedChs{4899, 15, 63},
-         .start = 1024128, .count = 3915072},
-        {.partSect = 1024128, .type = 0x0B, .begin = {1016, 1, 1}, .end = {2008, 15, 63},
-         .start = 63, .count = 1000881},
-        {.partSect = 1024128, .slot = 1, .type = 0x05, .begin = {1023, 0, 1},
-         .end = {1023, 15, 63}, .beginPlaceholder = true, .actualBegin = ListedChs{2009, 0, 1},
-         .actualEnd = ListedChs{4899, 15, 63}, .start = 1000944, .count = 2914128},
-        {.partSect = 2025072, .type = 0x06, .begin = {1023, 1, 1}, .end = {1023, 15, 63},
-         .endPlaceholder = true, .actualBegin = ListedChs{2009, 1, 1},
-         .actualEnd = ListedChs{4899, 15, 63}, .start = 63, .count = 2914065},
-    };
-    one.messages = dosError110(1024065, 1023057);
-    for (const std::string& line : dosError110(77, 78)) one.messages.push_back(line);
-    one.volumes = {
-        {"C:BOOTDISK", "FAT", "Pri,Boot", "500.0", 0, 0, 63, 1024065},
-        {"", "Extended", "Pri", "1911.7", 0, 1, 1024128, 3915072},
-        {"D:DATA", "FAT32", "Log", "488.7", 1024128, 0, 1024191, 1000881},
-        {"E:CAFÉ", "FAT", "Log", "1422.9", 2025072, 0, 2025135, 2914065},
-        {"", "Unallocated", "", "40.4", std::nullopt, std::nullopt, 4939200, 82656},
-    };
+    ListedDisk one = dosExampleDisk();
     one.bootRecords = {{.drive = "C:", .start = 63, .type = "FAT",
                         .fields = {{"Sectors per Cluster", "16"}, {"Number of FAT's", "2"}}}};
     ListedDisk two{.number = 2, .cylinders = 1000, .heads = 16};

@@ -29,6 +29,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/characters.h"
+
 namespace quorvane::test {
 
 struct ListedChs {
@@ -441,26 +443,58 @@ inline std::string htmlEntities(std::string_view text) {
     return out;
 }
 
-// The UTF-8 text as UTF-16 with its byte order mark.
+// The DOS program's disk of the format's example: an extended partition
+// whose chain holds two logical partitions, the #110 of the first entry
+// and one that matches no entry; no boot record.
+inline ListedDisk dosExampleDisk() {
+    ListedDisk d{.number = 1, .cylinders = 4982, .heads = 16};
+    d.entries = {
+        {.boot = 0x80, .type = 0x06, .begin = {0, 1, 1}, .end = {1014, 15, 63}, .start = 63,
+         .count = 1024065},
+        {.slot = 1, .type = 0x05, .begin = {1016, 0, 1}, .end = {1023, 15, 63},
+         .beginPlaceholder = true, .endPlaceholder = true, .actualEnd = ListedChs{4899, 15, 63},
+         .start = 1024128, .count = 3915072},
+        {.partSect = 1024128, .type = 0x0B, .begin = {1016, 1, 1}, .end = {2008, 15, 63},
+         .start = 63, .count = 1000881},
+        {.partSect = 1024128, .slot = 1, .type = 0x05, .begin = {1023, 0, 1},
+         .end = {1023, 15, 63}, .beginPlaceholder = true, .actualBegin = ListedChs{2009, 0, 1},
+         .actualEnd = ListedChs{4899, 15, 63}, .start = 1000944, .count = 2914128},
+        {.partSect = 2025072, .type = 0x06, .begin = {1023, 1, 1}, .end = {1023, 15, 63},
+         .endPlaceholder = true, .actualBegin = ListedChs{2009, 1, 1},
+         .actualEnd = ListedChs{4899, 15, 63}, .start = 63, .count = 2914065},
+    };
+    d.messages = dosError110(1024065, 1023057);
+    for (const std::string& line : dosError110(77, 78)) d.messages.push_back(line);
+    d.volumes = {
+        {"C:BOOTDISK", "FAT", "Pri,Boot", "500.0", 0, 0, 63, 1024065},
+        {"", "Extended", "Pri", "1911.7", 0, 1, 1024128, 3915072},
+        {"D:DATA", "FAT32", "Log", "488.7", 1024128, 0, 1024191, 1000881},
+        {"E:CAFÉ", "FAT", "Log", "1422.9", 2025072, 0, 2025135, 2914065},
+        {"", "Unallocated", "", "40.4", std::nullopt, std::nullopt, 4939200, 82656},
+    };
+    return d;
+}
+
+// The UTF-8 text as UTF-16 with its byte order mark; a byte that starts
+// no sound UTF-8 sequence as U+FFFD, so that any bytes give text.
 inline std::string utf16(std::string_view text, bool bigEndian = false) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    const auto unit = [&](unsigned u) {
+    const auto unit = [&](char32_t u) {
         const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
         out += bigEndian ? hi : lo;
         out += bigEndian ? lo : hi;
     };
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        unsigned cp = n == 1 ? b : n == 2 ? b & 0x1F : n == 3 ? b & 0x0F : b & 0x07;
-        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        i += n;
-        if (cp >= 0x10000) {
-            unit(0xD800 + ((cp - 0x10000) >> 10));
-            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = core::utf8Sequence(text, at, code);
+        at += length == 0 ? 1 : length;
+        if (length == 0) {
+            unit(0xFFFD);
+        } else if (code >= 0x10000) {
+            unit(0xD800 + ((code - 0x10000) >> 10));
+            unit(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
-            unit(cp);
+            unit(code);
         }
     }
     return out;

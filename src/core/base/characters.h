@@ -44,6 +44,32 @@ inline std::string upperHexText(std::uint64_t value, unsigned digits = 1) {
     return text;
 }
 
+// The length (1 to 4) of the sound UTF-8 sequence at `at` of `text`, with
+// its code point in `code`; 0 where the bytes there are none: a stray
+// continuation byte, an overlong form, a surrogate, a code point beyond
+// U+10FFFF, or a sequence the text's end cuts off.
+constexpr std::size_t utf8Sequence(std::string_view text, std::size_t at, char32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2, code = lead & 0x1F, least = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, code = lead & 0x0F, least = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, code = lead & 0x07, least = 0x10000;
+    else return 0;
+    if (text.size() - at < length) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        code = code << 6 | (next & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
 // `text` without the blanks at its ends.
 constexpr std::string_view trimmedBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

@@ -106,30 +106,6 @@ void decodeUtf16(std::string_view bytes, bool bigEndian, TextBuilder& out) {
     }
 }
 
-// The length of the UTF-8 sequence at `at` and its code point, or 0 when
-// the bytes there are no sound UTF-8.
-std::size_t utf8Sequence(std::string_view bytes, std::size_t at, char32_t& c) {
-    const auto b0 = static_cast<unsigned char>(bytes[at]);
-    if (b0 < 0x80) {
-        c = b0;
-        return 1;
-    }
-    std::size_t n = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 < 0xE0) n = 2, c = b0 & 0x1F, min = 0x80;
-    else if (b0 >= 0xE0 && b0 < 0xF0) n = 3, c = b0 & 0x0F, min = 0x800;
-    else if (b0 >= 0xF0 && b0 < 0xF5) n = 4, c = b0 & 0x07, min = 0x10000;
-    else return 0;
-    if (at + n > bytes.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        const auto b = static_cast<unsigned char>(bytes[at + k]);
-        if ((b & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
-    return n;
-}
-
 bool isUtf8(std::string_view bytes) {
     char32_t c = 0;
     for (std::size_t at = 0; at < bytes.size();) {
