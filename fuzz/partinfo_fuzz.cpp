@@ -77,6 +77,7 @@ void checkListingRead(const core::Listing& listing, std::size_t lines) {
             messages(b.messages);
         }
         messages(d.messages);
+        QUORVANE_PROMISE(d.entries.size() <= core::kMostListedEntries, within);
         items += d.entries.size() + d.volumes.size() + d.bootRecords.size();
     }
     QUORVANE_PROMISE(items <= lines, std::to_string(items) + " items " + within);

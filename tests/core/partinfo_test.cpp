@@ -605,5 +605,25 @@ TEST(ListingFaults, NumSectsBeyondThirtyTwoBitsWasReadAsACountNoTableHolds) {
     }
 }
 
+TEST(ListingFaults, RowsBeyondAnyDisksTableTookTheSquareOfTheirNumberToCheck) {
+    // A section pasted over and over gave one disk a row for every line,
+    // and the checks across entries compared each with every other: hours
+    // for a listing of a few megabytes. No disk's table holds more than the
+    // master boot record's four entries and four for each record of the
+    // longest chain; the rows beyond are listed as not read.
+    const std::string row = "0 0 80 0 1 1 07 1023 254 63 63 20964762";
+    std::string text =
+        "Disk Geometry Information for Disk 1: 4865 Cylinders, 255 Heads, 63 Sectors/Track\n";
+    for (std::size_t i = 0; i < kMostListedEntries + 2; ++i) text += row + "\n";
+    text += "Disk Geometry Information for Disk 2: 4865 Cylinders, 255 Heads, 63 Sectors/Track\n" +
+            row + "\n";
+    const Listing l = readListing(text);
+    ASSERT_EQ(l.disks.size(), 2u);
+    EXPECT_EQ(l.disks[0].entries.size(), kMostListedEntries);
+    EXPECT_EQ(l.disks[1].entries.size(), 1u);
+    const std::size_t first = kMostListedEntries + 2;  // the first row not read
+    EXPECT_EQ(l.unread, (std::vector<UnreadLine>{{first, row}, {first + 1, row}}));
+}
+
 }  // namespace
 }  // namespace quorvane::core

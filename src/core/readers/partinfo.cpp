@@ -909,6 +909,15 @@ private:
             line_ = here;
             return false;
         }
+        // No disk's table holds more entries than the master boot record's
+        // four and four in each extended boot record a chain may have: more
+        // rows are no one disk's (a section pasted over and over), and the
+        // checks across entries, which compare each with every other, would
+        // take the square of them. They are listed as not read.
+        if (disk_ && listing_.disks[*disk_].entries.size() >= kMostListedEntries) {
+            line_ = here;
+            return false;
+        }
         if (section_ != Section::Table) enterSection(Section::Table);
         ListingDisk& d = disk();
         ListingEntry entry;

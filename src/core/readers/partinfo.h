@@ -190,6 +190,11 @@ struct UnreadLine {
     friend bool operator==(const UnreadLine&, const UnreadLine&) = default;
 };
 
+// The most entries a disk of a listing holds: the master boot record's four
+// and four in each extended boot record of the longest chain. Rows beyond
+// them are not read.
+inline constexpr std::size_t kMostListedEntries = 4 * (1 + kMaxChainRecords);
+
 // The most unread lines a listing keeps; the rest are counted.
 inline constexpr std::size_t kMaxUnreadLines = 1000;
 
