@@ -123,19 +123,19 @@ SparseImage::SparseImage(std::span<const std::uint8_t> input) : size_(littleEndi
         const std::size_t to = std::min(input.size(), at + kRecordBytes);
         std::copy(input.begin() + static_cast<std::ptrdiff_t>(from),
                   input.begin() + static_cast<std::ptrdiff_t>(to), bytes.begin());
-        sectors_[sector] = bytes;
-        failing_[sector] = (number & kFailBit) != 0;
+        sectors_[sector] = {bytes, (number & kFailBit) != 0};
     }
 }
 
 core::SectorBytes SparseImage::sectorAt(std::uint64_t sector) const {
     const auto found = sectors_.find(sector);
-    return found == sectors_.end() ? core::SectorBytes{} : found->second;
+    return found == sectors_.end() ? core::SectorBytes{} : found->second.bytes;
 }
 
 std::optional<std::string> SparseImage::readSector(std::uint64_t sector, core::SectorBytes& bytes) {
     ++reads_;
-    if (failing_.count(sector) && failing_[sector]) return "Input/output error";
+    if (const auto found = sectors_.find(sector); found != sectors_.end() && found->second.failing)
+        return "Input/output error";
     bytes = sectorAt(sector);
     return std::nullopt;
 }

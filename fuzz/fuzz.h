@@ -67,8 +67,11 @@ public:
 
 private:
     std::uint64_t size_ = 0;
-    std::map<std::uint64_t, core::SectorBytes> sectors_;
-    std::map<std::uint64_t, bool> failing_;
+    struct Held {
+        core::SectorBytes bytes;
+        bool failing = false;  // its read fails
+    };
+    std::map<std::uint64_t, Held> sectors_;
     std::uint64_t reads_ = 0;
 };
 
